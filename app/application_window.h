@@ -1,0 +1,29 @@
+// The hidden top-level window that carries the application title, as distinct from the main window caption.
+#pragma once
+
+#include <windows.h>
+
+#include <string_view>
+
+namespace app {
+
+inline constexpr const char* kApplicationWindowClass = "PelmorathApplication";
+
+class ApplicationWindow {
+public:
+    explicit ApplicationWindow(HINSTANCE instance) noexcept;
+    ApplicationWindow(const ApplicationWindow&) = delete;
+    ApplicationWindow& operator=(const ApplicationWindow&) = delete;
+    ~ApplicationWindow();
+
+    // Throws StepFailure when the title cannot be set.
+    void SetTitle(std::string_view title);
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Sets the application title by the title rule from the product display name.
+void SetAppTitle(ApplicationWindow& application);
+
+}  // namespace app

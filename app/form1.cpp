@@ -1,0 +1,219 @@
+// Form1's window: class, creation, layout for the DPI, and the routing of messages to the handlers.
+#include "app/form1.h"
+
+#include <commctrl.h>
+
+#include "app/dpi.h"
+#include "app/window_layout.h"
+#include "res/resource_ids.h"
+
+namespace app {
+namespace {
+
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr UINT_PTR kSubclassId = 1;
+
+// Design caption: start-up replaces it with the product display name before the window is first shown.
+constexpr const char* kDesignCaption = "Form1";
+constexpr const char* kFrameCaption = "Number Of Pixel To Move At A Time";
+constexpr const char* kInitialStep = "5";
+
+win::FontHandle ArialBold(int height) noexcept {
+    return win::FontHandle(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       DEFAULT_PITCH | FF_SWISS, "Arial"));
+}
+
+void Place(HWND control, const PixelRect& rect) noexcept {
+    SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept
+    : instance_(instance), application_(application) {}
+
+Form1::~Form1() {
+    if (window_) DestroyWindow(window_);
+}
+
+bool Form1::Create() noexcept {
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    windowClass.lpszClassName = kForm1Class;
+    if (!RegisterClassExA(&windowClass)) return false;
+
+    dpi_ = SystemDpi();
+    const FormLayout layout = LayoutForDpi(dpi_);
+    const RECT outer = WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi_);
+    CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
+    if (!window_) return false;
+    // The window may sit on a monitor whose DPI differs from the system's.
+    if (const int dpi = WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
+    return true;
+}
+
+void Form1::Show() noexcept {
+    RECT outer{};
+    GetWindowRect(window_, &outer);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(field_);
+}
+
+LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return form ? form->HandleMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+            return OnCtlColor(reinterpret_cast<HDC>(wParam));
+        case WM_SETCURSOR:
+            if (OnSetCursor(LOWORD(lParam))) return TRUE;
+            break;
+        case WM_MOUSEMOVE:
+            OnMouseMove();
+            return 0;
+        case WM_ACTIVATE:
+            OnActivate(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_DESTROY:
+            Form_Unload();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+bool Form1::OnCreate() noexcept {
+    constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+    frame_ = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, 0, 0, 0, 0, window_,
+                             reinterpret_cast<HMENU>(kFrame1Id), instance_, nullptr);
+    // Created before the button so that the tab order runs field, button.
+    field_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_EDITA, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
+                             0, window_, reinterpret_cast<HMENU>(kText1Id), instance_, nullptr);
+    button_ = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
+                              0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kPushButton2Id), instance_, nullptr);
+    if (!frame_ || !field_ || !button_) return false;
+    SetWindowSubclass(field_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    lastFocus_ = field_;
+    ApplyLayout(dpi_);
+    return true;
+}
+
+void Form1::ApplyLayout(int dpi) noexcept {
+    dpi_ = dpi;
+    const FormLayout layout = LayoutForDpi(dpi);
+    font_ = ArialBold(layout.fontHeight);
+    buttonFont_ = ArialBold(layout.buttonFontHeight);
+    Place(frame_, layout.frame);
+    Place(field_, layout.field);
+    Place(button_, layout.button);
+    SendMessageA(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
+}
+
+void Form1::OnCommand(int id, int code) noexcept {
+    if (id == kPushButton2Id && code == BN_CLICKED) PushButton2_Click();
+    if (id == kText1Id && code == EN_CHANGE) Text1_Change();
+}
+
+LRESULT Form1::OnCtlColor(HDC dc) noexcept {
+    // The frame and the area around the button show the window's white background.
+    SetBkColor(dc, kWhite);
+    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
+}
+
+void Form1::OnActivate(bool active) noexcept {
+    // An ordinary window forgets its focused control on deactivation; give it back as a dialog would.
+    if (!active) {
+        const HWND focus = GetFocus();
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    } else if (lastFocus_ && !IsIconic(window_)) {
+        SetFocus(lastFocus_);
+    }
+}
+
+void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
+    ApplyLayout(dpi);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::Form_Unload() noexcept {
+    // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
+    ExitProcess(0);
+}
+
+LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR form) noexcept {
+    return reinterpret_cast<Form1*>(form)->HandleControlMessage(control, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, ControlProc, kSubclassId);
+    if (control == button_) {
+        if (message == WM_MOUSEMOVE) Hover(HoverArea::Button);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    switch (message) {
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            Text1_GotFocus();
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            // Only a move to another part of this window counts as leaving the field; switching to another
+            // program or minimising keeps whatever is being typed.
+            const HWND gaining = reinterpret_cast<HWND>(wParam);
+            if (gaining && (gaining == window_ || IsChild(window_, gaining))) Text1_LostFocus();
+            return result;
+        }
+        case WM_LBUTTONDOWN: {
+            const bool entering = GetFocus() != control;
+            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            if (entering) Text1_MouseDown();
+            return result;
+        }
+        case WM_LBUTTONUP: {
+            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            Text1_MouseUp();
+            return result;
+        }
+        default:
+            return DefSubclassProc(control, message, wParam, lParam);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,37 @@
+// Message processing of the program's only thread.
+#include "app/message_pump.h"
+
+namespace app {
+namespace {
+
+void Dispatch(HWND dialogWindow, MSG& message) noexcept {
+    if (dialogWindow && IsDialogMessageA(dialogWindow, &message)) return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+}  // namespace
+
+void ProcessPendingMessages(HWND dialogWindow) noexcept {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // Left for the main loop, which is the one that ends on it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        Dispatch(dialogWindow, message);
+    }
+}
+
+void WaitForInput() noexcept {
+    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+int RunMessageLoop(HWND dialogWindow) noexcept {
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(dialogWindow, message);
+    return static_cast<int>(message.wParam);
+}
+
+}  // namespace app

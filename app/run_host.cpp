@@ -1,0 +1,47 @@
+// The start/stop button's click and what a run does to the window and the hook.
+#include "app/error_box.h"
+#include "app/form1.h"
+#include "app/message_pump.h"
+#include "steering/keyboard_hook.h"
+
+namespace app {
+
+void Form1::PushButton2_Click() noexcept { app::PushButton2_Click(*this, Reporter()); }
+
+std::string Form1::ButtonCaption() {
+    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(button_)) + 1, '\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextA(button_, caption.data(), static_cast<int>(caption.size()))));
+    return caption;
+}
+
+void Form1::SetButtonCaption(std::string_view caption) {
+    if (!SetWindowTextA(button_, std::string(caption).c_str())) ThrowLastError("The caption could not be set");
+}
+
+void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
+
+void Form1::HookKeyboard() { modKeyboard::HookKeyboard(field_); }
+
+void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
+
+bool Form1::RestoreRequested() { return modKeyboard::RestoreRequested(); }
+
+void Form1::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
+
+void Form1::ProcessPendingMessages() { app::ProcessPendingMessages(window_); }
+
+void Form1::WaitForInput() { app::WaitForInput(); }
+
+void Form1::ShowWindow() {
+    // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.
+    ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+}
+
+void Form1::FocusWindow() {
+    SetForegroundWindow(window_);
+    SetFocus(lastFocus_ ? lastFocus_ : field_);
+}
+
+void Form1::SetMinimizedToTray(bool minimized) { minimizedToTray_ = minimized; }
+
+}  // namespace app

@@ -1,0 +1,34 @@
+// The main window's load handler: the start-up steps in their fixed order, each with its line number.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/error_trap.h"
+
+namespace app {
+
+inline constexpr std::string_view kLoadProcedure = "in Pelmorath2021/08/31.Form1.Form_Load ";
+inline constexpr std::string_view kPointerFileName = "\\HAND-M.CUR";
+
+// What start-up does to the window and the system. Any call may throw StepFailure.
+class StartUpHost {
+public:
+    // The executable's folder, without a trailing separator.
+    virtual std::string ExecutableFolder() = 0;
+    // True for any existing file or folder; never fails.
+    virtual bool FileExists(const std::string& path) = 0;
+    virtual void LoadPointerImage(const std::string& path) = 0;
+    virtual void HomePageDraw() = 0;
+    virtual void SetWindowIcon() = 0;
+    virtual void SetCaption(std::string_view caption) = 0;
+    virtual void SetAppTitle() = 0;
+
+protected:
+    ~StartUpHost() = default;
+};
+
+// Runs before the window is first shown. A failing step is reported and start-up goes on.
+void Form_Load(StartUpHost& host, const ReportSink& report) noexcept;
+
+}  // namespace app

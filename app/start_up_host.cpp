@@ -1,0 +1,51 @@
+// What the start-up steps do to the window: pointer file, home-page draw, icon, caption and title.
+#include "app/dpi.h"
+#include "app/error_box.h"
+#include "app/files_beside_exe.h"
+#include "app/form1.h"
+#include "app/home_page.h"
+#include "res/resource_ids.h"
+
+namespace app {
+
+void Form1::Load() noexcept { Form_Load(*this, Reporter()); }
+
+ReportSink Form1::Reporter() noexcept {
+    return [this](const std::string& reportText) { ShowReport(reportText); };
+}
+
+void Form1::ShowReport(const std::string& reportText) noexcept {
+    // Before the first show the window is hidden, and a box owned by it would have no taskbar button.
+    ShowErrorReport(IsWindowVisible(window_) ? window_ : nullptr, reportText);
+}
+
+std::string Form1::ExecutableFolder() { return app::ExecutableFolder(); }
+
+bool Form1::FileExists(const std::string& path) { return app::FileExists(path); }
+
+void Form1::HomePageDraw() { app::HomePageDraw(); }
+
+void Form1::SetWindowIcon() {
+    auto load = [this](int metricX, int metricY) {
+        SetLastError(ERROR_SUCCESS);
+        win::IconHandle icon(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kApplicationIconId), IMAGE_ICON,
+                                                           SystemMetricForDpi(metricX, dpi_),
+                                                           SystemMetricForDpi(metricY, dpi_), 0)));
+        if (!icon) ThrowLastError("The application icon could not be loaded");
+        return icon;
+    };
+    win::IconHandle big = load(SM_CXICON, SM_CYICON);
+    win::IconHandle small = load(SM_CXSMICON, SM_CYSMICON);
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
+}
+
+void Form1::SetCaption(std::string_view caption) {
+    if (!SetWindowTextA(window_, std::string(caption).c_str())) ThrowLastError("The caption could not be set");
+}
+
+void Form1::SetAppTitle() { app::SetAppTitle(application_); }
+
+}  // namespace app
