@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: native unit tests (plain and sanitized) and the end-to-end tests under Wine.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$root/scripts/build.sh" --native || exit 1
+
+passed=0
+failed=0
+run_ctest() {
+  local dir=$1 out
+  out="$(ctest --test-dir "$dir" --output-on-failure 2>&1)"
+  local status=$?
+  printf '%s\n' "$out"
+  local line total fails
+  line="$(printf '%s\n' "$out" | grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' | tail -n1)"
+  total="$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")"
+  fails="$(sed -E 's/.*tests passed, ([0-9]+) tests failed.*/\1/' <<<"$line")"
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+  else
+    passed=$((passed + total - fails))
+    failed=$((failed + fails))
+  fi
+  [ "$status" -eq 0 ] || [ -n "$line" ] || failed=$((failed + 1))
+}
+
+echo "== unit tests"
+run_ctest "$root/build/native"
+echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+run_ctest "$root/build/native-sanitize"
+
+echo "== end-to-end tests under Wine"
+e2e_out="$(mktemp)"
+python3 "$root/tests/e2e/run_e2e.py" --build-dir "$root/build/win32" 2>&1 | tee "$e2e_out"
+e2e_status=${PIPESTATUS[0]}
+e2e_line="$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$e2e_out" | tail -n1)"
+rm -f "$e2e_out"
+if [ -n "$e2e_line" ]; then
+  passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$e2e_line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$e2e_line")))
+fi
+[ "$e2e_status" -eq 0 ] || [ -n "$e2e_line" ] || failed=$((failed + 1))
+
+echo "all: $passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$e2e_status" -eq 0 ]
