@@ -3,6 +3,7 @@ enable_language(RC)
 
 add_executable(Pelmorath WIN32
   app/main.cpp
+  app/runtime_size.cpp
   app/form1.cpp
   app/run_host.cpp
   app/start_up_host.cpp
