@@ -50,7 +50,7 @@ public:
 private:
     void Report(std::string_view description, int line) noexcept;
 
-    std::string_view procedure_;
+    std::string procedure_;
     ReportSink report_;
 };
 

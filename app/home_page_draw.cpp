@@ -16,7 +16,11 @@ bool HomePageDrawHits(const std::function<double()>& nextUnitSample) {
 
 // Park-Miller minimal standard generator: small, well known, and uniform enough for a 1-in-100 draw.
 TimeOfDayGenerator::TimeOfDayGenerator(std::uint32_t secondsSinceMidnight)
-    : state_(secondsSinceMidnight % 2147483646u + 1u) {}
+    : state_(secondsSinceMidnight % 2147483646u + 1u) {
+    // The first sample after seeding follows the seed almost linearly, so neighbouring seconds would draw
+    // the same number; one step scatters them.
+    Next();
+}
 
 double TimeOfDayGenerator::Next() {
     state_ = static_cast<std::uint32_t>(static_cast<std::uint64_t>(state_) * 48271u % 2147483647u);

@@ -1,0 +1,80 @@
+// Unit tests of the start-up sequence: order, the pointer file, and going on after a failed step.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/start_up.h"
+
+namespace {
+
+using Log = std::vector<std::string>;
+
+class FakeStartUp : public app::StartUpHost {
+public:
+    bool pointerFilePresent = false;
+    std::set<std::string> failures;
+    Log log;
+    std::vector<int> reportedLines;
+
+    void Load() {
+        app::Form_Load(*this, [this](const std::string& text) {
+            std::smatch m;
+            const std::regex pattern("\r\nin Pelmorath2021/08/31\\.Form1\\.Form_Load at line (\\d+)\r\r");
+            ASSERT_TRUE(std::regex_search(text, m, pattern)) << text;
+            reportedLines.push_back(std::stoi(m[1]));
+        });
+    }
+
+    std::string ExecutableFolder() override { return Call("folder"), "C:\\Tools\\Pelmorath"; }
+    bool FileExists(const std::string& path) override { return Call("exists " + path), pointerFilePresent; }
+    void LoadPointerImage(const std::string& path) override { Call("load " + path); }
+    void HomePageDraw() override { Call("draw"); }
+    void SetWindowIcon() override { Call("icon"); }
+    void SetCaption(std::string_view caption) override { Call("caption " + std::string(caption)); }
+    void SetAppTitle() override { Call("title"); }
+
+private:
+    void Call(const std::string& token) {
+        log.push_back(token);
+        if (failures.count(token)) throw app::StepFailure("failed: " + token);
+    }
+};
+
+const std::string kCursor = "C:\\Tools\\Pelmorath\\HAND-M.CUR";
+
+TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
+    const Log withoutFile{"folder", "exists " + kCursor, "draw", "icon", "caption Pelmorath Software", "title"};
+    const Log withFile{"folder", "exists " + kCursor, "load " + kCursor, "draw", "icon", "caption Pelmorath Software",
+                       "title"};
+    struct Case {
+        const char* name;
+        bool present;
+        std::set<std::string> failures;
+        Log calls;
+        std::vector<int> reported;
+    } const cases[] = {
+        {"no pointer file: nothing loaded", false, {}, withoutFile, {}},
+        {"pointer file beside the program", true, {}, withFile, {}},
+        {"unloadable pointer file", true, {"load " + kCursor}, withFile, {106}},
+        {"no folder: no test, no load", true, {"folder"}, {"folder", "draw", "icon", "caption Pelmorath Software", "title"},
+         {104}},
+        {"home page fails", false, {"draw"}, withoutFile, {108}},
+        {"icon fails", false, {"icon"}, withoutFile, {126}},
+        {"both 130 steps fail", false, {"caption Pelmorath Software", "title"}, withoutFile, {130, 130}},
+        {"load and title fail, in order", true, {"load " + kCursor, "title"}, withFile, {106, 130}},
+    };
+    for (const Case& c : cases) {
+        FakeStartUp host;
+        host.pointerFilePresent = c.present;
+        host.failures = c.failures;
+        host.Load();
+        EXPECT_EQ(host.log, c.calls) << c.name;
+        EXPECT_EQ(host.reportedLines, c.reported) << c.name;
+    }
+}
+
+}  // namespace
