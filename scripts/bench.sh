@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Benchmark figures of Pelmorath.exe under Wine in a private desktop: idle-run CPU, start-up time, exe size.
+# Usage: scripts/bench.sh [--build-dir DIR] [--starts N] [--idle SECONDS]
+# Prints figures only; it asserts nothing about them. Needs a built build/win32/Pelmorath.exe.
+set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/.." && pwd)
+
+# shellcheck source=lib/winedesk.sh
+source "$here/lib/winedesk.sh"
+
+winedesk_start || { echo "bench: could not start the Wine desktop" >&2; exit 1; }
+trap 'winedesk_stop' EXIT
+trap 'exit 130' INT TERM HUP
+
+python3 "$root/tests/bench/bench.py" "$@"

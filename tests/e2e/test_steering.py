@@ -1,0 +1,170 @@
+"""Runs as a person makes them: button click, steering keys, step edits, Ctrl+U, the stop click, keys reaching other programs."""
+
+import subprocess
+import time
+
+from harness import E2ETest, ID_BUTTON, ID_TEXT, KEYCODE, START_CAPTION, STOP_CAPTION, wait_until
+
+HOME = (300, 300)   # where steering starts: above the restored window, away from the minimised one
+
+
+class SteeringTest(E2ETest):
+
+    def assert_steers(self, keys, want, start=HOME):
+        """Place the pointer, send keys with xdotool, expect the pointer to end at want and stay there."""
+        self.p.set_cursor_stable(*start)
+        for k in keys:
+            self.d.xdotool(*k) if isinstance(k, tuple) else self.d.key(k)
+        try:
+            wait_until(lambda: self.p.cursor() == want, 2)
+        except AssertionError:
+            pass
+        time.sleep(0.15)
+        self.assertEqual(self.p.cursor(), want, "keys %r from %r" % (keys, start))
+
+    def assert_still(self, keys=("Left", "Right", "Up", "Down")):
+        """No steering: the pointer stays where it was put, whatever arrows are pressed."""
+        self.p.set_cursor_stable(*HOME)
+        for k in keys:
+            self.d.key(k)
+            time.sleep(0.15)
+            self.assertEqual(self.p.cursor(), HOME, "%s moved the pointer although no run is under way" % k)
+
+    def restore_during_run(self):
+        """Bring the window back while the run goes on (the taskbar's restore)."""
+        self.p("restore", self.app.hwnd)
+        wait_until(lambda: not self.app.info()["iconic"] and self.app.info()["visible"], 5,
+                   what="the window to be restored")
+
+    def set_step(self, text):
+        """Click into the field (selects all) and type a new step."""
+        x, y = self.client_point(self.app.child(ID_TEXT)["local"])
+        self.d.click(x, y)
+        text1 = self.app.child(ID_TEXT)["hwnd"]
+        wait_until(lambda: self.p("gui", self.app.hwnd)["focus"] == text1, 3, what="focus in Text1")
+        self.d.key("End", "shift+Home")
+        self.d.type(text)
+        wait_until(lambda: self.p.text(text1) == text, 3, what="Text1 to read %r" % text)
+
+    def test_click_starts_a_run_minimised_with_the_stop_caption(self):
+        self.assertEqual(self.app.button_text(), START_CAPTION)
+        self.assert_still()
+        self.click_button()
+        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
+        wait_until(lambda: self.app.info()["iconic"], 5, what="the window to be minimised")
+        self.wait_steering()
+
+    def test_steering_keys_move_by_the_step(self):
+        self.start_run()
+        x, y = HOME
+        # one tap moves once: the hook sees a key as held on its release
+        cases = [
+            ("Left", (x - 5, y)), ("Right", (x + 5, y)), ("Up", (x, y - 5)), ("Down", (x, y + 5)),
+            (("key", KEYCODE["kp4"]), (x - 5, y)), (("key", KEYCODE["kp6"]), (x + 5, y)),
+            (("key", KEYCODE["kp8"]), (x, y - 5)), (("key", KEYCODE["kp2"]), (x, y + 5)),
+        ]
+        for key, want in cases:
+            with self.subTest(key=key, numlock="off"):
+                self.assert_steers([key], want)
+        # a held arrow moves on every other event: Shift down, Shift up, then its own release
+        with self.subTest(held="Left with Shift tapped"):
+            self.assert_steers([("keydown", "Left"), "shift", ("keyup", "Left")], (x - 15, y))
+        with self.subTest(held="Left and Up together"):
+            # Up down: Left moves; Up up: both move; Left up: Left moves
+            self.assert_steers([("keydown", "Left"), ("keydown", "Up"), ("keyup", "Up"), ("keyup", "Left")],
+                               (x - 15, y - 5))
+
+    def test_keypad_with_num_lock_on_steers_through_the_digit_keys(self):
+        # Num Lock on turns the keypad into VK_NUMPAD4/6/8/2; show that it is on by typing a digit.
+        self.d.key(KEYCODE["numlock"])
+        self.addCleanup(self.d.key, KEYCODE["numlock"])
+        text1 = self.app.child(ID_TEXT)["hwnd"]
+        self.d.key("End", "shift+Home", KEYCODE["kp4"])
+        wait_until(lambda: self.p.text(text1) == "4", 3, what="keypad 4 to type a digit (Num Lock on)")
+        self.d.key("BackSpace")
+        self.d.type("5")
+        self.start_run()
+        x, y = HOME
+        for code, want in ((KEYCODE["kp4"], (x - 5, y)), (KEYCODE["kp6"], (x + 5, y)),
+                           (KEYCODE["kp8"], (x, y - 5)), (KEYCODE["kp2"], (x, y + 5))):
+            with self.subTest(keycode=code):
+                self.assert_steers([("key", code)], want)
+
+    def test_moves_stop_at_the_screen_edges(self):
+        self.start_run()
+        scr = self.p("screen")
+        w, h = scr["w"], scr["h"]
+        cases = [
+            ("Left", (3, 300), (0, 300)), ("Left", (5, 300), (0, 300)), ("Left", (6, 300), (1, 300)),
+            ("Right", (w - 6, 300), (w - 1, 300)), ("Right", (w - 5, 300), (w - 1, 300)),
+            ("Up", (600, 2), (600, 0)), ("Up", (600, 6), (600, 1)),
+            ("Down", (600, h - 6), (600, h - 1)), ("Down", (600, h - 3), (600, h - 1)),
+        ]
+        for key, start, want in cases:
+            with self.subTest(key=key, start=start):
+                self.assert_steers([key], want, start=start)
+
+    def test_step_typed_during_a_run_takes_effect_at_the_next_move(self):
+        self.start_run()
+        self.restore_during_run()
+        for text, step in (("20", 20), ("7", 7), ("-4", -4)):
+            with self.subTest(step=text):
+                self.set_step(text)
+                x, y = HOME
+                self.assert_steers(["Left"], (x - step, y))
+                self.assert_steers(["Down"], (x, y + step))
+
+    def test_ctrl_u_ends_the_run_and_brings_the_window_back(self):
+        for keys in ("ctrl+u", "ctrl+alt+u"):
+            with self.subTest(keys=keys):
+                self.start_run()
+                self.p.set_cursor_stable(*HOME)
+                self.d.key(keys)
+                wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+                wait_until(lambda: self.app.info()["visible"] and not self.app.info()["iconic"], 5,
+                           what="the window back")
+                self.assertEqual(self.p.cursor(), HOME, "Ctrl+U moved the pointer")
+                wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, 3,
+                           what="the window to have the focus")
+                self.assert_still()
+
+    def test_second_click_on_the_restored_window_ends_the_run(self):
+        self.start_run()
+        self.restore_during_run()
+        self.assertEqual(self.app.button_text(), STOP_CAPTION, "run goes on after the restore")
+        self.click_button()
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+        info = self.app.info()
+        self.assertTrue(info["visible"] and not info["iconic"])
+        self.assert_still()
+
+    def test_keys_still_reach_the_focused_program(self):
+        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def end_notepad():
+            notepad.kill()
+            notepad.wait(5)
+        self.addCleanup(end_notepad)
+        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
+        # keep notepad away from where the pointer works
+        self.p("move", np, 560, 20, 440, 240)
+        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        self.start_run()
+        x, y = self.client_point_of(np, edit)
+        self.d.click(x, y)
+        wait_until(lambda: self.p("gui", np)["focus"] == edit["hwnd"], 5, what="focus in notepad")
+        self.p.set_cursor_stable(200, 600)
+        self.d.type("hello")
+        self.d.key("Left", "Left")
+        time.sleep(0.2)
+        self.assertEqual(self.p.cursor(), (190, 600), "arrows steered while notepad had the focus")
+        self.d.type("X")
+        wait_until(lambda: self.p.text(edit["hwnd"]) == "helXlo", 3,
+                   what="notepad to read 'helXlo' (it reads %r)" % self.p.text(edit["hwnd"]))
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+
+    def client_point_of(self, top, child):
+        cl = self.p.info(child["hwnd"])["client"]
+        return (cl[0] + cl[2]) // 2, (cl[1] + cl[3]) // 2

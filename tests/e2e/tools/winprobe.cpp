@@ -1,0 +1,303 @@
+// Console probe for the end-to-end tests: reads and drives windows of the desktop it runs in.
+//
+// Reads one command per line from stdin (fields separated by tabs), answers
+// each with one JSON line on stdout. Texts are ANSI bytes; bytes >= 0x80 and
+// control characters come out as \u00XX so the reader gets the exact bytes.
+//
+//   find CLASS TITLE          FindWindowA (empty field = any)
+//   waitwin CLASS MS          wait until a visible top-level window of CLASS exists
+//   toplevels                 every top-level window (visible or not) with its owner pid
+//   info HWND                 class, text, styles, window/client rects, state
+//   children HWND             all descendants: class, id, text, style, rect in parent client coords
+//   gui HWND                  focus/active/capture of the window's thread, foreground window
+//   getsel HWND               EM_GETSEL
+//   text HWND                 WM_GETTEXT
+//   cursor / setcursor X Y    GetCursorPos / SetCursorPos
+//   screen                    primary display size
+//   restore HWND              WM_SYSCOMMAND SC_RESTORE, then make it the foreground window
+//   foreground HWND           SetForegroundWindow
+//   move HWND X Y W H         SetWindowPos
+//   command HWND ID           post WM_COMMAND ID (presses a dialog button)
+//   close HWND                post WM_CLOSE
+//   dialogs TID               message-box style dialogs (#32770) of a thread id (0 = any)
+//   vk VK down|up             SendInput of one virtual key
+//   textwidth FACE PX WEIGHT TEXT   width in pixels of TEXT in that font (PX = character height)
+//   quit
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string jstr(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c >= 0x7f) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+std::string num(long long v) { return std::to_string(v); }
+
+std::string rect(const RECT& r)
+{
+    return "[" + num(r.left) + "," + num(r.top) + "," + num(r.right) + "," + num(r.bottom) + "]";
+}
+
+HWND parse_hwnd(const std::string& s) { return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(s.c_str(), nullptr, 0))); }
+
+std::string hwnd_num(HWND h) { return num(static_cast<long long>(reinterpret_cast<UINT_PTR>(h))); }
+
+std::string class_of(HWND h)
+{
+    char buf[256] = {};
+    GetClassNameA(h, buf, sizeof buf);
+    return buf;
+}
+
+// WM_GETTEXT through SendMessageTimeout so a hung target cannot hang the probe.
+std::string text_of(HWND h)
+{
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutA(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &len))
+        return {};
+    std::vector<char> buf(len + 2, 0);
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 2000, &got))
+        return {};
+    return std::string(buf.data(), got);
+}
+
+std::string window_json(HWND h)
+{
+    RECT wr{}, cr{};
+    GetWindowRect(h, &wr);
+    GetClientRect(h, &cr);
+    POINT tl{cr.left, cr.top}, br{cr.right, cr.bottom};
+    ClientToScreen(h, &tl);
+    ClientToScreen(h, &br);
+    RECT scr{tl.x, tl.y, br.x, br.y};
+    DWORD pid = 0;
+    DWORD tid = GetWindowThreadProcessId(h, &pid);
+    return "{\"hwnd\":" + hwnd_num(h) + ",\"class\":" + jstr(class_of(h)) + ",\"text\":" + jstr(text_of(h)) +
+           ",\"style\":" + num(static_cast<DWORD>(GetWindowLongA(h, GWL_STYLE))) +
+           ",\"exstyle\":" + num(static_cast<DWORD>(GetWindowLongA(h, GWL_EXSTYLE))) +
+           ",\"id\":" + num(GetWindowLongA(h, GWL_ID)) + ",\"rect\":" + rect(wr) + ",\"client\":" + rect(scr) +
+           ",\"visible\":" + num(IsWindowVisible(h) ? 1 : 0) + ",\"iconic\":" + num(IsIconic(h) ? 1 : 0) +
+           ",\"enabled\":" + num(IsWindowEnabled(h) ? 1 : 0) + ",\"pid\":" + num(pid) + ",\"tid\":" + num(tid) +
+           ",\"parent\":" + hwnd_num(GetAncestor(h, GA_PARENT)) + ",\"owner\":" + hwnd_num(GetWindow(h, GW_OWNER)) + "}";
+}
+
+BOOL CALLBACK collect(HWND h, LPARAM p)
+{
+    reinterpret_cast<std::vector<HWND>*>(p)->push_back(h);
+    return TRUE;
+}
+
+std::vector<HWND> toplevels()
+{
+    std::vector<HWND> v;
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&v));
+    return v;
+}
+
+std::string list_json(const std::vector<std::string>& items)
+{
+    std::string out = "[";
+    for (size_t i = 0; i < items.size(); ++i)
+        out += (i ? "," : "") + items[i];
+    return out + "]";
+}
+
+std::string ok(const std::string& body) { return "{\"ok\":1," + body + "}"; }
+std::string err(const std::string& what) { return "{\"ok\":0,\"error\":" + jstr(what) + "}"; }
+
+std::vector<std::string> split(const std::string& line)
+{
+    std::vector<std::string> f;
+    size_t start = 0;
+    for (;;) {
+        size_t tab = line.find('\t', start);
+        f.push_back(line.substr(start, tab == std::string::npos ? std::string::npos : tab - start));
+        if (tab == std::string::npos)
+            break;
+        start = tab + 1;
+    }
+    return f;
+}
+
+std::string handle(const std::vector<std::string>& f)
+{
+    const std::string& cmd = f[0];
+    auto arg = [&](size_t i) -> std::string { return i < f.size() ? f[i] : std::string(); };
+    auto iarg = [&](size_t i) { return std::atoi(arg(i).c_str()); };
+
+    if (cmd == "find") {
+        std::string c = arg(1), t = arg(2);
+        HWND h = FindWindowA(c.empty() ? nullptr : c.c_str(), t.empty() ? nullptr : t.c_str());
+        return ok("\"hwnd\":" + hwnd_num(h));
+    }
+    if (cmd == "waitwin") {
+        DWORD end = GetTickCount() + static_cast<DWORD>(iarg(2));
+        for (;;) {
+            HWND h = FindWindowA(arg(1).c_str(), nullptr);
+            if (h && IsWindowVisible(h))
+                return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":1");
+            if (static_cast<LONG>(GetTickCount() - end) >= 0)
+                return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":0");
+            Sleep(5);
+        }
+    }
+    if (cmd == "toplevels") {
+        std::vector<std::string> items;
+        for (HWND h : toplevels())
+            items.push_back(window_json(h));
+        return ok("\"windows\":" + list_json(items));
+    }
+    if (cmd == "info") {
+        HWND h = parse_hwnd(arg(1));
+        if (!IsWindow(h))
+            return err("no such window");
+        return ok("\"window\":" + window_json(h));
+    }
+    if (cmd == "children") {
+        HWND h = parse_hwnd(arg(1));
+        if (!IsWindow(h))
+            return err("no such window");
+        std::vector<HWND> kids;
+        EnumChildWindows(h, collect, reinterpret_cast<LPARAM>(&kids));
+        std::vector<std::string> items;
+        for (HWND c : kids) {
+            RECT r{};
+            GetWindowRect(c, &r);
+            HWND parent = GetAncestor(c, GA_PARENT);
+            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+            std::string j = window_json(c);
+            j.pop_back();
+            items.push_back(j + ",\"local\":" + rect(r) + "}");
+        }
+        return ok("\"children\":" + list_json(items));
+    }
+    if (cmd == "gui") {
+        HWND h = parse_hwnd(arg(1));
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        DWORD tid = GetWindowThreadProcessId(h, nullptr);
+        if (!GetGUIThreadInfo(tid, &gi))
+            return err("GetGUIThreadInfo failed");
+        return ok("\"focus\":" + hwnd_num(gi.hwndFocus) + ",\"active\":" + hwnd_num(gi.hwndActive) +
+                  ",\"capture\":" + hwnd_num(gi.hwndCapture) + ",\"foreground\":" + hwnd_num(GetForegroundWindow()));
+    }
+    if (cmd == "getsel") {
+        DWORD start = 0, end = 0;
+        HWND h = parse_hwnd(arg(1));
+        DWORD_PTR r = 0;
+        if (!SendMessageTimeoutA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
+                                 SMTO_ABORTIFHUNG, 2000, &r))
+            return err("EM_GETSEL failed");
+        // The pointers do not survive the trip to another process; the packed result does.
+        return ok("\"start\":" + num(LOWORD(r)) + ",\"end\":" + num(HIWORD(r)));
+    }
+    if (cmd == "text")
+        return ok("\"text\":" + jstr(text_of(parse_hwnd(arg(1)))));
+    if (cmd == "cursor") {
+        POINT p{};
+        GetCursorPos(&p);
+        return ok("\"x\":" + num(p.x) + ",\"y\":" + num(p.y));
+    }
+    if (cmd == "setcursor") {
+        SetCursorPos(iarg(1), iarg(2));
+        POINT p{};
+        GetCursorPos(&p);
+        return ok("\"x\":" + num(p.x) + ",\"y\":" + num(p.y));
+    }
+    if (cmd == "screen")
+        return ok("\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" + num(GetSystemMetrics(SM_CYSCREEN)));
+    if (cmd == "restore") {
+        HWND h = parse_hwnd(arg(1));
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(h, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 3000, &r);
+        SetForegroundWindow(h);
+        return ok("\"done\":1");
+    }
+    if (cmd == "foreground")
+        return ok("\"done\":" + num(SetForegroundWindow(parse_hwnd(arg(1))) ? 1 : 0));
+    if (cmd == "move") {
+        BOOL r = SetWindowPos(parse_hwnd(arg(1)), nullptr, iarg(2), iarg(3), iarg(4), iarg(5),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
+        return ok("\"done\":" + num(r ? 1 : 0));
+    }
+    if (cmd == "command")
+        return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_COMMAND, static_cast<WPARAM>(iarg(2)), 0) ? 1 : 0));
+    if (cmd == "close")
+        return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_CLOSE, 0, 0) ? 1 : 0));
+    if (cmd == "dialogs") {
+        DWORD want = static_cast<DWORD>(std::strtoul(arg(1).c_str(), nullptr, 0));
+        std::vector<std::string> items;
+        for (HWND h : toplevels()) {
+            if (class_of(h) != "#32770")
+                continue;
+            if (want && GetWindowThreadProcessId(h, nullptr) != want)
+                continue;
+            items.push_back(window_json(h));
+        }
+        return ok("\"dialogs\":" + list_json(items));
+    }
+    if (cmd == "vk") {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = static_cast<WORD>(iarg(1));
+        in.ki.dwFlags = arg(2) == "up" ? KEYEVENTF_KEYUP : 0;
+        return ok("\"sent\":" + num(SendInput(1, &in, sizeof in)));
+    }
+    if (cmd == "textwidth") {
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateFontA(-iarg(2), 0, 0, 0, iarg(3), FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, arg(1).c_str());
+        HGDIOBJ old = SelectObject(dc, font);
+        SIZE sz{};
+        std::string t = arg(4);
+        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &sz);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        return ok("\"w\":" + num(sz.cx) + ",\"h\":" + num(sz.cy));
+    }
+    return err("unknown command " + cmd);
+}
+
+} // namespace
+
+int main()
+{
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    char line[4096];
+    while (std::fgets(line, sizeof line, stdin)) {
+        std::string s(line);
+        while (!s.empty() && (s.back() == '\n' || s.back() == '\r'))
+            s.pop_back();
+        if (s.empty())
+            continue;
+        std::vector<std::string> f = split(s);
+        if (f[0] == "quit")
+            break;
+        std::string out = handle(f);
+        std::fputs(out.c_str(), stdout);
+        std::fputs("\n", stdout);
+        std::fflush(stdout);
+    }
+    return 0;
+}
