@@ -5,7 +5,6 @@
 
 #include "app/dpi.h"
 #include "app/window_layout.h"
-#include "res/resource_ids.h"
 
 namespace app {
 namespace {

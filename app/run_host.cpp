@@ -2,17 +2,14 @@
 #include "app/error_box.h"
 #include "app/form1.h"
 #include "app/message_pump.h"
+#include "app/window_text.h"
 #include "steering/keyboard_hook.h"
 
 namespace app {
 
 void Form1::PushButton2_Click() noexcept { app::PushButton2_Click(*this, Reporter()); }
 
-std::string Form1::ButtonCaption() {
-    std::string caption(static_cast<std::size_t>(GetWindowTextLengthA(button_)) + 1, '\0');
-    caption.resize(static_cast<std::size_t>(GetWindowTextA(button_, caption.data(), static_cast<int>(caption.size()))));
-    return caption;
-}
+std::string Form1::ButtonCaption() { return win::WindowText(button_); }
 
 void Form1::SetButtonCaption(std::string_view caption) {
     if (!SetWindowTextA(button_, std::string(caption).c_str())) ThrowLastError("The caption could not be set");

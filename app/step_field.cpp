@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/product.h"
 #include "app/settings_store.h"
+#include "app/window_text.h"
 #include "steering/locale_number_format.h"
 #include "steering/step_number.h"
 
@@ -15,11 +16,7 @@ constexpr std::string_view kStepSettingKey = "Text1";
 
 }  // namespace
 
-std::string Form1::Text1() const {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(field_)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(field_, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
+std::string Form1::Text1() const { return win::WindowText(field_); }
 
 void Form1::Text1_Change() noexcept {
     try {

@@ -16,6 +16,7 @@ add_executable(Pelmorath WIN32
   app/home_page.cpp
   app/message_pump.cpp
   app/settings_store.cpp
+  app/window_text.cpp
   steering/keyboard_hook.cpp
   steering/locale_number_format.cpp
   steering/mouse.cpp

@@ -1,9 +1,10 @@
 // The keyboard hook: its handle, the restore request, and the moves it makes for each event.
 #include "steering/keyboard_hook.h"
 
-#include <string>
+#include <optional>
 
 #include "app/win_handles.h"
+#include "app/window_text.h"
 #include "steering/hook_decision.h"
 #include "steering/locale_number_format.h"
 #include "steering/mouse.h"
@@ -25,12 +26,6 @@ public:
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
 };
 
-std::string WindowText(HWND window) {
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 // One move: pointer, step and display size are all read afresh, so moves within one event compound and
 // an edit of the field counts from the next move on. A step that does not convert moves nothing.
 void MoveOnce(steering::Move move) noexcept {
@@ -38,7 +33,7 @@ void MoveOnce(steering::Move move) noexcept {
         POINT cursor{};
         GetCursorPos(&cursor);
         const std::optional<std::int16_t> step =
-            steering::ConvertStep(WindowText(state.stepField), steering::UserNumberFormat());
+            steering::ConvertStep(win::WindowText(state.stepField), steering::UserNumberFormat());
         if (!step) return;
         const steering::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, *step, screen);

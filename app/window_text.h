@@ -1,0 +1,12 @@
+// Reads a window's whole text, however long it has become.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace win {
+
+std::string WindowText(HWND window);
+
+}  // namespace win
