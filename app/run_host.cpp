@@ -35,7 +35,16 @@ void Form1::ShowWindow() {
 }
 
 void Form1::FocusWindow() {
+    // The restore keys are typed into another program, and the platform keeps the foreground from a program
+    // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
+    // come back focused, as the keys promise.
+    const DWORD ownThread = GetCurrentThreadId();
+    const HWND foreground = GetForegroundWindow();
+    const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    const bool attached =
+        foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
     SetForegroundWindow(window_);
+    if (attached) AttachThreadInput(ownThread, foregroundThread, FALSE);
     SetFocus(lastFocus_ ? lastFocus_ : field_);
 }
 

@@ -164,6 +164,9 @@ class SteeringTest(E2ETest):
                    what="notepad to read 'helXlo' (it reads %r)" % self.p.text(edit["hwnd"]))
         self.d.key("ctrl+u")
         wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+        # typed into notepad, the restore keys still bring the window back in front
+        wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, 3,
+                   what="the window to take the foreground from notepad")
 
     def client_point_of(self, top, child):
         cl = self.p.info(child["hwnd"])["client"]
