@@ -1,11 +1,9 @@
 // Locale-aware recogniser and converter for the step-size text.
 #include "steering/step_number.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
-#include <system_error>
 
 namespace steering {
 namespace {
@@ -26,7 +24,7 @@ std::optional<double> ReadLocaleNumber(std::string_view text, const NumberFormat
     while (end > begin && IsBlank(text[end - 1])) --end;
     const std::string_view body = text.substr(0, end);
 
-    // Rebuilt in the one spelling from_chars accepts, so the result never depends on a C runtime locale.
+    // Rebuilt in the plain spelling: sign, digits, point, exponent.
     std::string plain;
     plain.reserve(end - begin + 2);
     std::size_t at = begin;
@@ -71,31 +69,9 @@ std::optional<double> ReadLocaleNumber(std::string_view text, const NumberFormat
     }
     if (at != end) return std::nullopt;
 
-    double value = 0.0;
-    const auto [ptr, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error == std::errc::result_out_of_range) {
-        // Beyond what a double holds: the position of the first significant digit says which way.
-        const std::size_t mantissaEnd = std::min(plain.find('e'), plain.size());
-        const std::size_t point = std::min(plain.find('.'), mantissaEnd);
-        const std::size_t first = plain.find_first_of("123456789");
-        long exponent = 0;
-        if (mantissaEnd < plain.size()) {
-            const char* from = plain.data() + mantissaEnd + 1;
-            const char* to = plain.data() + plain.size();
-            if (*from == '+') ++from;
-            if (std::from_chars(from, to, exponent).ec != std::errc{}) {
-                exponent = *from == '-' ? -(1L << 30) : (1L << 30);  // only its sign matters at that size
-            }
-        }
-        const long lead = first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point - 1);
-        const bool huge = lead + exponent > 0;
-        const bool negative = plain.front() == '-';
-        if (!huge) return negative ? -0.0 : 0.0;
-        const double inf = std::numeric_limits<double>::infinity();
-        return negative ? -inf : inf;
-    }
-    if (error != std::errc{} || ptr != plain.data() + plain.size()) return std::nullopt;
-    return value;
+    // Already checked and spelled with a point, so strtod only computes; the program never leaves the "C" locale
+    // it starts in. Far too large values come back as infinities and far too small ones as zero.
+    return std::strtod(plain.c_str(), nullptr);
 }
 
 bool IsNumeric(std::string_view text, const NumberFormat& format) {
