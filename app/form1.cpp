@@ -49,13 +49,16 @@ bool Form1::Create() noexcept {
     if (!RegisterClassExA(&windowClass)) return false;
 
     dpi_ = SystemDpi();
+    if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
+                         nullptr, nullptr, instance_, this)) {
+        return false;
+    }
+    // Sized only now: the window may sit on a monitor whose DPI differs from the system's.
+    if (const int dpi = WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
     const FormLayout layout = LayoutForDpi(dpi_);
     const RECT outer = WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi_);
-    CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
-    if (!window_) return false;
-    // The window may sit on a monitor whose DPI differs from the system's.
-    if (const int dpi = WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 
