@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-#include "app/dpi.h"
+#include "win/dpi.h"
 #include "app/window_layout.h"
 
 namespace app {
@@ -48,15 +48,15 @@ bool Form1::Create() noexcept {
     windowClass.lpszClassName = kForm1Class;
     if (!RegisterClassExA(&windowClass)) return false;
 
-    dpi_ = SystemDpi();
+    dpi_ = win::SystemDpi();
     if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                          nullptr, nullptr, instance_, this)) {
         return false;
     }
     // Sized only now: the window may sit on a monitor whose DPI differs from the system's.
-    if (const int dpi = WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
+    if (const int dpi = win::WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
     const FormLayout layout = LayoutForDpi(dpi_);
-    const RECT outer = WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi_);
+    const RECT outer = win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi_);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     return true;

@@ -9,7 +9,7 @@
 #include "app/pointer_setting.h"
 #include "app/run_control.h"
 #include "app/start_up.h"
-#include "app/win_handles.h"
+#include "win/win_handles.h"
 
 namespace app {
 

@@ -5,7 +5,7 @@
 
 #include "app/application_window.h"
 #include "app/form1.h"
-#include "app/message_pump.h"
+#include "win/message_pump.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -16,5 +16,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     if (!form.Create()) return 1;
     form.Load();
     form.Show();
-    return app::RunMessageLoop(form.Handle());
+    return win::RunMessageLoop(form.Handle());
 }

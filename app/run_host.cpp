@@ -1,8 +1,8 @@
 // The start/stop button's click and what a run does to the window and the hook.
 #include "app/error_box.h"
 #include "app/form1.h"
-#include "app/message_pump.h"
-#include "app/window_text.h"
+#include "win/message_pump.h"
+#include "win/window_text.h"
 #include "steering/keyboard_hook.h"
 
 namespace app {
@@ -25,9 +25,9 @@ bool Form1::RestoreRequested() { return modKeyboard::RestoreRequested(); }
 
 void Form1::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
 
-void Form1::ProcessPendingMessages() { app::ProcessPendingMessages(window_); }
+void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(window_); }
 
-void Form1::WaitForInput() { app::WaitForInput(); }
+void Form1::WaitForInput() { win::WaitForInput(); }
 
 void Form1::ShowWindow() {
     // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.

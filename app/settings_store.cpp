@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/win_handles.h"
+#include "win/win_handles.h"
 
 namespace app {
 

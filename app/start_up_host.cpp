@@ -1,7 +1,7 @@
 // What the start-up steps do to the window: pointer file, home-page draw, icon, caption and title.
-#include "app/dpi.h"
+#include "win/dpi.h"
 #include "app/error_box.h"
-#include "app/files_beside_exe.h"
+#include "win/files_beside_exe.h"
 #include "app/form1.h"
 #include "app/home_page.h"
 #include "res/resource_ids.h"
@@ -19,9 +19,9 @@ void Form1::ShowReport(const std::string& reportText) noexcept {
     ShowErrorReport(IsWindowVisible(window_) ? window_ : nullptr, reportText);
 }
 
-std::string Form1::ExecutableFolder() { return app::ExecutableFolder(); }
+std::string Form1::ExecutableFolder() { return win::ExecutableFolder(); }
 
-bool Form1::FileExists(const std::string& path) { return app::FileExists(path); }
+bool Form1::FileExists(const std::string& path) { return win::FileExists(path); }
 
 void Form1::HomePageDraw() { app::HomePageDraw(); }
 
@@ -29,8 +29,8 @@ void Form1::SetWindowIcon() {
     auto load = [this](int metricX, int metricY) {
         SetLastError(ERROR_SUCCESS);
         win::IconHandle icon(static_cast<HICON>(LoadImageA(instance_, MAKEINTRESOURCEA(kApplicationIconId), IMAGE_ICON,
-                                                           SystemMetricForDpi(metricX, dpi_),
-                                                           SystemMetricForDpi(metricY, dpi_), 0)));
+                                                           win::SystemMetricForDpi(metricX, dpi_),
+                                                           win::SystemMetricForDpi(metricY, dpi_), 0)));
         if (!icon) ThrowLastError("The application icon could not be loaded");
         return icon;
     };

@@ -4,7 +4,7 @@
 #include "app/form1.h"
 #include "app/product.h"
 #include "app/settings_store.h"
-#include "app/window_text.h"
+#include "win/window_text.h"
 #include "steering/locale_number_format.h"
 #include "steering/step_number.h"
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "app/win_handles.h"
-#include "app/window_text.h"
+#include "win/win_handles.h"
+#include "win/window_text.h"
 #include "steering/hook_decision.h"
 #include "steering/locale_number_format.h"
 #include "steering/mouse.h"

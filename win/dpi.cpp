@@ -1,7 +1,7 @@
 // Looks the per-monitor DPI functions up at run time, so the program still starts where they are missing.
-#include "app/dpi.h"
+#include "win/dpi.h"
 
-namespace app {
+namespace win {
 namespace {
 
 template <class Function>
@@ -48,4 +48,4 @@ int SystemMetricForDpi(int index, int dpi) noexcept {
     return getMetricForDpi ? getMetricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 
-}  // namespace app
+}  // namespace win

@@ -1,7 +1,7 @@
 // Message processing of the program's only thread.
-#include "app/message_pump.h"
+#include "win/message_pump.h"
 
-namespace app {
+namespace win {
 namespace {
 
 void Dispatch(HWND dialogWindow, MSG& message) noexcept {
@@ -34,4 +34,4 @@ int RunMessageLoop(HWND dialogWindow) noexcept {
     return static_cast<int>(message.wParam);
 }
 
-}  // namespace app
+}  // namespace win

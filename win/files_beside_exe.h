@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace app {
+namespace win {
 
 // The folder of the running executable, without a trailing separator.
 std::string ExecutableFolder();
@@ -12,4 +12,4 @@ std::string ExecutableFolder();
 // hidden or not. Never fails; any error counts as absent.
 bool FileExists(const std::string& path) noexcept;
 
-}  // namespace app
+}  // namespace win

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace app {
+namespace win {
 
 int SystemDpi() noexcept;
 int WindowDpi(HWND window) noexcept;
@@ -11,4 +11,4 @@ int WindowDpi(HWND window) noexcept;
 RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) noexcept;
 int SystemMetricForDpi(int index, int dpi) noexcept;
 
-}  // namespace app
+}  // namespace win

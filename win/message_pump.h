@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace app {
+namespace win {
 
 // Dispatches every waiting message and returns at once when none is waiting. Keyboard navigation between
 // the controls of dialogWindow (Tab, Enter, Space) works inside it as in the main loop.
@@ -16,4 +16,4 @@ void WaitForInput() noexcept;
 // The main message loop; returns the exit code when the thread is asked to quit.
 int RunMessageLoop(HWND dialogWindow) noexcept;
 
-}  // namespace app
+}  // namespace win

@@ -1,9 +1,9 @@
 // Locates the executable's folder and tests paths beside it.
-#include "app/files_beside_exe.h"
+#include "win/files_beside_exe.h"
 
 #include <windows.h>
 
-namespace app {
+namespace win {
 
 std::string ExecutableFolder() {
     std::string path(MAX_PATH, '\0');
@@ -25,4 +25,4 @@ bool FileExists(const std::string& path) noexcept {
     return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
 }
 
-}  // namespace app
+}  // namespace win

@@ -1,5 +1,5 @@
 // Reads window texts of any length.
-#include "app/window_text.h"
+#include "win/window_text.h"
 
 namespace win {
 
