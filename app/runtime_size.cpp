@@ -4,6 +4,6 @@
 #if defined(__GLIBCXX__)
 namespace __gnu_cxx {
 // Nothing in the program lets an exception escape; should the runtime still terminate, end at once.
-void __verbose_terminate_handler() { std::abort(); }
+void __verbose_terminate_handler() { std::abort(); }  // NOLINT(bugprone-reserved-identifier): the runtime's own name
 }  // namespace __gnu_cxx
 #endif

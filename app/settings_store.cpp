@@ -23,7 +23,7 @@ void SaveSetting(std::string_view application, std::string_view section, std::st
         const std::string name(key);
         const std::string data(value);
         RegSetValueExA(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>(data.size() + 1));
+                       static_cast<DWORD>(data.size()) + 1);
     } catch (...) {
         // Out of memory while forming the names: the write is simply lost, like any failed write.
     }

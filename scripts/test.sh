@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit tests (plain and sanitized) and the end-to-end tests under Wine.
+# Builds everything and runs every test: native unit tests (plain and sanitized), the second compiler and
+# clang-tidy, and the end-to-end tests under Wine.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$root/scripts/build.sh" --native || exit 1
+"$root/scripts/build.sh" --native --werror || exit 1
 
 passed=0
 failed=0
@@ -21,22 +22,36 @@ run_ctest() {
   failed=$((failed + fails))
 }
 
+# run_counted WORD COMMAND...: runs a suite that ends with "WORD: N passed, N failed" and adds its counts.
+# A suite that exits non-zero without that line counts as one failure.
+run_counted() {
+  local word=$1 out status line
+  shift
+  out="$(mktemp)"
+  "$@" 2>&1 | tee "$out"
+  status=${PIPESTATUS[0]}
+  line="$(grep -E "^$word: [0-9]+ passed, [0-9]+ failed" "$out" | tail -n1)"
+  rm -f "$out"
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E "s/^$word: ([0-9]+) passed.*/\\1/" <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  fi
+  [ "$status" -eq 0 ] || [ -n "$line" ] || failed=$((failed + 1))
+}
+
 echo "== unit tests"
 run_ctest "$root/build/native"
 echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 run_ctest "$root/build/native-sanitize"
 
+echo "== second compiler and clang-tidy"
+run_counted lint "$root/scripts/lint.sh"
+
 echo "== end-to-end tests under Wine"
-e2e_out="$(mktemp)"
-python3 "$root/tests/e2e/run_e2e.py" --build-dir "$root/build/win32" 2>&1 | tee "$e2e_out"
-e2e_status=${PIPESTATUS[0]}
-e2e_line="$(grep -E '^e2e: [0-9]+ passed, [0-9]+ failed' "$e2e_out" | tail -n1)"
-rm -f "$e2e_out"
-if [ -n "$e2e_line" ]; then
-  passed=$((passed + $(sed -E 's/^e2e: ([0-9]+) passed.*/\1/' <<<"$e2e_line")))
-  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$e2e_line")))
-fi
-[ "$e2e_status" -eq 0 ] || [ -n "$e2e_line" ] || failed=$((failed + 1))
+run_counted e2e python3 "$root/tests/e2e/run_e2e.py" --build-dir "$root/build/win32"
+echo "== the clang-built program under Wine"
+run_counted e2e python3 "$root/tests/e2e/run_e2e.py" --build-dir "$root/build/win32" \
+  --exe "$root/build/win32-clang/Pelmorath.exe" -k MainWindowTest -k PointerFileReportTest -k ctrl_u
 
 echo "all: $passed passed, $failed failed"
-[ "$failed" -eq 0 ] && [ "$e2e_status" -eq 0 ]
+[ "$failed" -eq 0 ]

@@ -1,7 +1,7 @@
 # Installs the Debian packages the build and the tests need, when any is missing (through sudo unless root).
 
 pelmorath_packages=(
-  cmake g++ libgtest-dev
+  cmake g++ libgtest-dev clang clang-tidy
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
   wine wine32:i386 xvfb xdotool imagemagick x11-utils fonts-wine fonts-liberation
   libx11-dev libxfixes-dev python3

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Second compiler and static analysis: the program built with clang as well (warnings are errors), the unit tests
+# built natively with clang, and clang-tidy over every source of the program. Prints one line per check.
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$root/scripts/lib/packages.sh"
+ensure_packages
+jobs="$(nproc 2>/dev/null || echo 2)"
+passed=0
+failed=0
+check() {  # check NAME COMMAND...: runs the command, output kept in build/lint/NAME.log
+  local name=$1 log="$root/build/lint/$1.log"
+  shift
+  mkdir -p "$root/build/lint"
+  if "$@" >"$log" 2>&1; then
+    echo "ok   lint $name"
+    passed=$((passed + 1))
+  else
+    echo "FAIL lint $name (see build/lint/$name.log)"
+    tail -n 40 "$log" | sed 's/^/     /'
+    failed=$((failed + 1))
+  fi
+}
+
+build_clang_program() {
+  cmake -S "$root" -B "$root/build/win32-clang" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/clang-mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DPELMORATH_WERROR=ON -DCMAKE_EXPORT_COMPILE_COMMANDS=ON &&
+    cmake --build "$root/build/win32-clang" -j "$jobs" --target Pelmorath
+}
+build_clang_unit_tests() {
+  CXX=clang++ cmake -S "$root" -B "$root/build/native-clang" -DCMAKE_BUILD_TYPE=Debug -DPELMORATH_WERROR=ON &&
+    cmake --build "$root/build/native-clang" -j "$jobs" &&
+    ctest --test-dir "$root/build/native-clang" --output-on-failure
+}
+tidy() {
+  # The program's own sources, as the clang cross build compiles them.
+  python3 - "$root/build/win32-clang/compile_commands.json" "$root" <<'PY' |
+import json, os, sys
+root = sys.argv[2]
+for entry in json.load(open(sys.argv[1])):
+    path = os.path.relpath(entry["file"], root)
+    if path.split(os.sep)[0] in ("app", "steering", "tray", "skin", "win"):
+        print(entry["file"])
+PY
+    xargs -r -P "$jobs" -n 4 clang-tidy -p "$root/build/win32-clang" --quiet
+}
+
+check clang-program build_clang_program
+check clang-unit-tests build_clang_unit_tests
+check clang-tidy tidy
+echo "lint: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
