@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: native unit tests (plain and sanitized) and the end-to-end tests under Wine.
+# Builds everything and runs every test: native unit tests (plain and sanitized), the fuzz targets for a bounded time
+# (PELMORATH_FUZZ_SECONDS each, default 60) and the end-to-end tests under Wine.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/build.sh" --native || exit 1
@@ -25,6 +26,17 @@ echo "== unit tests"
 run_ctest "$root/build/native"
 echo "== unit tests with AddressSanitizer and UndefinedBehaviorSanitizer"
 run_ctest "$root/build/native-sanitize"
+
+echo "== fuzzing, ${PELMORATH_FUZZ_SECONDS:-60} s per target"
+fuzz_out="$("$root/scripts/fuzz.sh" 2>&1)"
+printf '%s\n' "$fuzz_out"
+fuzz_line="$(grep -E '^fuzz: [0-9]+ passed, [0-9]+ failed' <<<"$fuzz_out" | tail -n1)"
+if [ -n "$fuzz_line" ]; then
+  passed=$((passed + $(sed -E 's/^fuzz: ([0-9]+) passed.*/\1/' <<<"$fuzz_line")))
+  failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$fuzz_line")))
+else
+  failed=$((failed + 1))  # the runner did not get as far as its summary
+fi
 
 echo "== end-to-end tests under Wine"
 e2e_out="$(mktemp)"
