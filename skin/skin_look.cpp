@@ -51,7 +51,10 @@ Colour Mix(Colour a, Colour b, double share) {
 std::optional<Colour> WindowBackground(const SkinColours& skin) { return skin.windowBackground; }
 
 std::optional<Paint> FramePaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain) {
-    if (!ColoursControls(settings) || (!skin.frameBackground && !skin.frameText)) return std::nullopt;
+    // A frame lets the window show through; on a skinned window it is drawn so that it keeps its own colour.
+    if (!ColoursControls(settings) || (!skin.frameBackground && !skin.frameText && !skin.windowBackground)) {
+        return std::nullopt;
+    }
     return Finish(skin.frameBackground.value_or(plain.background), skin.frameText.value_or(plain.text), settings);
 }
 

@@ -47,7 +47,8 @@ Colour ReadableOn(Colour text, Colour background);
 // From a towards b by a share of 0 to 1.
 Colour Mix(Colour a, Colour b, double share);
 
-// Nothing: the engine leaves that part as the host draws it.
+// Nothing: the engine leaves that part as the host draws it. Frames are drawn on a skinned window even when the
+// skin names no frame colour, in the host's colours, since the window's colour would otherwise show through them.
 std::optional<Colour> WindowBackground(const SkinColours& skin);
 std::optional<Paint> FramePaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain);
 std::optional<Paint> FieldPaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain);

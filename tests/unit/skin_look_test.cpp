@@ -58,6 +58,13 @@ TEST(EngineOptions, PartsTheSkinDoesNotNameKeepThePlainLook) {
     textOnly.fieldText = kNavy;
     EXPECT_EQ(skin::FramePaint(textOnly, settings, kPlain), (Paint{kFace, kNavy}));
     EXPECT_EQ(skin::FieldPaint(textOnly, settings, {kWhite, kBlack}), (Paint{kWhite, kNavy}));
+    // On a skinned window the frame keeps the host's colours rather than letting the window show through.
+    SkinColours windowOnly;
+    windowOnly.windowBackground = kNavy;
+    EXPECT_EQ(skin::FramePaint(windowOnly, settings, kPlain), (Paint{kFace, kBlack}));
+    EXPECT_FALSE(skin::FieldPaint(windowOnly, settings, kPlain).has_value());
+    EXPECT_FALSE(skin::ButtonPaint(windowOnly, settings, kPlain).has_value());
+
     SkinColours backgroundOnly;
     backgroundOnly.frameBackground = kGrey;
     EXPECT_EQ(skin::FramePaint(backgroundOnly, settings, {kFace, kDarkGrey}), (Paint{kGrey, kBlack}))
