@@ -1,6 +1,7 @@
 // Unit tests of ApplySkin: the listing decides, the window turns to button face, the engine runs in its order.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
