@@ -14,6 +14,7 @@ constexpr int kFrameTextInset = 8;         // pixels at 96 DPI from the frame's 
 constexpr int kFrameTextGap = 2;           // cleared around the caption where it cuts the border
 constexpr int kFocusInset = 3;
 constexpr double kDisabledShare = 0.5;
+constexpr double kFrameBorderShare = 0.5;  // the border halfway between background and caption
 
 struct FileTraits {
     using Handle = HANDLE;
@@ -368,7 +369,7 @@ void SkinEngine::PaintFrame(HWND frame) noexcept {
     const std::string caption = win::WindowText(frame);
     RECT border = client;
     border.top += metrics.tmHeight / 2;
-    FrameRect(dc, &border, BrushFor(Mix(background, text, 0.5)));
+    FrameRect(dc, &border, BrushFor(Mix(background, text, kFrameBorderShare)));
 
     if (!caption.empty()) {
         const int dpi = win::WindowDpi(frame);
