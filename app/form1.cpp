@@ -11,7 +11,6 @@ namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr UINT_PTR kSubclassId = 1;
 
 // Design caption: start-up replaces it with the product display name before the window is first shown.
@@ -91,9 +90,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_ERASEBKGND:
+            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return OnCtlColor(reinterpret_cast<HDC>(wParam));
+            return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_SETCURSOR:
             if (OnSetCursor(LOWORD(lParam))) return TRUE;
             break;
@@ -148,12 +149,6 @@ void Form1::ApplyLayout(int dpi) noexcept {
 void Form1::OnCommand(int id, int code) noexcept {
     if (id == kPushButton2Id && code == BN_CLICKED) PushButton2_Click();
     if (id == kText1Id && code == EN_CHANGE) Text1_Change();
-}
-
-LRESULT Form1::OnCtlColor(HDC dc) noexcept {
-    // The frame and the area around the button show the window's white background.
-    SetBkColor(dc, kWhite);
-    return reinterpret_cast<LRESULT>(GetStockObject(WHITE_BRUSH));
 }
 
 void Form1::OnActivate(bool active) noexcept {

@@ -6,9 +6,12 @@
 #include <string>
 
 #include "app/application_window.h"
+#include "app/apply_skin.h"
+#include "app/form_colours.h"
 #include "app/pointer_setting.h"
 #include "app/run_control.h"
 #include "app/start_up.h"
+#include "skin/skin_engine.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -18,7 +21,7 @@ inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
 
-class Form1 final : private RunControlHost, private StartUpHost {
+class Form1 final : private RunControlHost, private StartUpHost, private SkinHost {
 public:
     Form1(HINSTANCE instance, ApplicationWindow& application) noexcept;
     Form1(const Form1&) = delete;
@@ -43,7 +46,8 @@ private:
     // One handler per message of the window.
     bool OnCreate() noexcept;
     void OnCommand(int id, int code) noexcept;
-    LRESULT OnCtlColor(HDC dc) noexcept;
+    bool OnEraseBackground(HDC dc) noexcept;
+    LRESULT OnCtlColor(HDC dc, HWND control) noexcept;
     bool OnSetCursor(int hitTest) noexcept;
     void OnMouseMove() noexcept;
     void OnActivate(bool active) noexcept;
@@ -79,7 +83,8 @@ private:
     void FocusWindow() override;
     void SetMinimizedToTray(bool minimized) override;
 
-    // StartUpHost
+    // StartUpHost (and SkinHost: the same folder)
+    void ApplySkin() override;
     std::string ExecutableFolder() override;
     bool FileExists(const std::string& path) override;
     void LoadPointerImage(const std::string& path) override;
@@ -87,6 +92,14 @@ private:
     void SetWindowIcon() override;
     void SetCaption(std::string_view caption) override;
     void SetAppTitle() override;
+
+    // SkinHost
+    bool SkinFileListed(const std::string& path) override;
+    void SetBackColour(StoredColour colour) override;
+    std::vector<FormControl> Controls() override;
+    void SetControlBackColour(std::uintptr_t control, StoredColour colour) override;
+    skin::SkinFramework& SkinFramework1() override;
+    std::uintptr_t WindowHandle() override;
 
     HINSTANCE instance_;
     ApplicationWindow& application_;
@@ -101,6 +114,8 @@ private:
     win::IconHandle bigIcon_;
     win::IconHandle smallIcon_;
     win::CursorHandle customPointer_;
+    FormColours formColours_;
+    skin::SkinEngine skinFramework1_;
     PointerSetting pointerSetting_ = PointerSetting::Default;
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;

@@ -8,6 +8,8 @@ namespace app {
 void Form_Load(StartUpHost& host, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
 
+    trap.Run(100, [&] { host.ApplySkin(); });
+
     std::string pointerFile;
     bool pointerFilePresent = false;
     trap.Run(104, [&] {

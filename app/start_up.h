@@ -14,6 +14,8 @@ inline constexpr std::string_view kPointerFileName = "\\HAND-M.CUR";
 // What start-up does to the window and the system. Any call may throw StepFailure.
 class StartUpHost {
 public:
+    // Recolours the window and skins it when the skin file is present.
+    virtual void ApplySkin() = 0;
     // The executable's folder, without a trailing separator.
     virtual std::string ExecutableFolder() = 0;
     // True for any existing file or folder; never fails.

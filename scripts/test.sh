@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: native unit tests (plain and sanitized), the second compiler and
-# clang-tidy, and the end-to-end tests under Wine.
+# clang-tidy, the fuzz targets for a bounded time (PELMORATH_FUZZ_SECONDS each, default 60) and the
+# end-to-end tests under Wine.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 "$root/scripts/build.sh" --native --werror || exit 1
@@ -46,6 +47,9 @@ run_ctest "$root/build/native-sanitize"
 
 echo "== second compiler and clang-tidy"
 run_counted lint "$root/scripts/lint.sh"
+
+echo "== fuzzing, ${PELMORATH_FUZZ_SECONDS:-60} s per target"
+run_counted fuzz "$root/scripts/fuzz.sh"
 
 echo "== end-to-end tests under Wine"
 run_counted e2e python3 "$root/tests/e2e/run_e2e.py" --build-dir "$root/build/win32"

@@ -39,6 +39,10 @@ struct FontTraits {
     using Handle = HFONT;
     static void Release(HFONT font) noexcept { DeleteObject(font); }
 };
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static void Release(HBRUSH brush) noexcept { DeleteObject(brush); }
+};
 struct IconTraits {
     using Handle = HICON;
     static void Release(HICON icon) noexcept { DestroyIcon(icon); }
@@ -57,6 +61,7 @@ struct HookTraits {
 };
 
 using FontHandle = UniqueHandle<FontTraits>;
+using BrushHandle = UniqueHandle<BrushTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;

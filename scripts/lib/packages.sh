@@ -5,6 +5,7 @@ pelmorath_packages=(
   g++-mingw-w64-i686-posix mingw-w64-i686-dev
   wine wine32:i386 xvfb xdotool imagemagick x11-utils fonts-wine fonts-liberation
   libx11-dev libxfixes-dev python3
+  libclang-rt-dev
 )
 
 ensure_packages() {

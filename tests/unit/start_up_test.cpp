@@ -29,6 +29,7 @@ public:
         });
     }
 
+    void ApplySkin() override { Call("skin"); }
     std::string ExecutableFolder() override { return Call("folder"), "C:\\Tools\\Pelmorath"; }
     bool FileExists(const std::string& path) override { return Call("exists " + path), pointerFilePresent; }
     void LoadPointerImage(const std::string& path) override { Call("load " + path); }
@@ -47,8 +48,8 @@ private:
 const std::string kCursor = "C:\\Tools\\Pelmorath\\HAND-M.CUR";
 
 TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
-    const Log withoutFile{"folder", "exists " + kCursor, "draw", "icon", "caption Pelmorath Software", "title"};
-    const Log withFile{"folder", "exists " + kCursor, "load " + kCursor, "draw", "icon", "caption Pelmorath Software",
+    const Log withoutFile{"skin", "folder", "exists " + kCursor, "draw", "icon", "caption Pelmorath Software", "title"};
+    const Log withFile{"skin", "folder", "exists " + kCursor, "load " + kCursor, "draw", "icon", "caption Pelmorath Software",
                        "title"};
     struct Case {
         const char* name;
@@ -60,8 +61,9 @@ TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
         {"no pointer file: nothing loaded", false, {}, withoutFile, {}},
         {"pointer file beside the program", true, {}, withFile, {}},
         {"unloadable pointer file", true, {"load " + kCursor}, withFile, {106}},
-        {"no folder: no test, no load", true, {"folder"}, {"folder", "draw", "icon", "caption Pelmorath Software", "title"},
+        {"no folder: no test, no load", true, {"folder"}, {"skin", "folder", "draw", "icon", "caption Pelmorath Software", "title"},
          {104}},
+        {"skin fails: start-up goes on", true, {"skin"}, withFile, {100}},
         {"home page fails", false, {"draw"}, withoutFile, {108}},
         {"icon fails", false, {"icon"}, withoutFile, {126}},
         {"both 130 steps fail", false, {"caption Pelmorath Software", "title"}, withoutFile, {130, 130}},

@@ -1,0 +1,391 @@
+// The skin engine's Win32 side: reading the file, hooking the window, answering colours and drawing parts.
+#include "skin/skin_engine.h"
+
+#include <string>
+
+#include "win/dpi.h"
+#include "win/window_text.h"
+
+namespace skin {
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x534B;  // any number unique among the window's subclasses
+constexpr int kFrameTextInset = 8;         // pixels at 96 DPI from the frame's left edge to its caption
+constexpr int kFrameTextGap = 2;           // cleared around the caption where it cuts the border
+constexpr int kFocusInset = 3;
+constexpr double kDisabledShare = 0.5;
+constexpr double kFrameBorderShare = 0.5;  // the border halfway between background and caption
+
+struct FileTraits {
+    using Handle = HANDLE;
+    static void Release(HANDLE file) noexcept { CloseHandle(file); }
+};
+using FileHandle = win::UniqueHandle<FileTraits>;
+
+COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
+Colour FromColorRef(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
+Colour SystemColour(int index) { return FromColorRef(GetSysColor(index)); }
+
+std::string SystemText(DWORD code) {
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+        reinterpret_cast<char*>(&buffer), 0, nullptr);
+    std::string text = length > 0 ? std::string(buffer, length) : "Error " + std::to_string(code);
+    LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+[[noreturn]] void ThrowFileError(const char* what) {
+    throw SkinError(std::string("The skin file could not be ") + what + ": " + SystemText(GetLastError()));
+}
+
+std::string ReadSkinFile(const std::string& path) {
+    const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) ThrowFileError("opened");
+    const FileHandle file(opened);
+    // One byte beyond the limit is enough to tell that a file is too large.
+    std::string bytes(kMaxSkinFileBytes + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
+            ThrowFileError("read");
+        }
+        if (read == 0) break;
+        filled += read;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+bool HasClass(HWND window, const char* name) noexcept {
+    char className[16] = {};
+    return GetClassNameA(window, className, sizeof className) > 0 && lstrcmpiA(className, name) == 0;
+}
+
+LONG ButtonType(HWND window) noexcept { return GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK; }
+
+bool IsFrame(HWND window) noexcept { return HasClass(window, WC_BUTTONA) && ButtonType(window) == BS_GROUPBOX; }
+
+bool IsPushButton(HWND window) noexcept {
+    if (!HasClass(window, WC_BUTTONA)) return false;
+    const LONG type = ButtonType(window);
+    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+Colour BrushColour(HBRUSH brush, Colour otherwise) noexcept {
+    LOGBRUSH logical{};
+    if (brush && GetObjectA(brush, sizeof logical, &logical) == sizeof logical && logical.lbStyle == BS_SOLID) {
+        return FromColorRef(logical.lbColor);
+    }
+    return otherwise;
+}
+
+// Parts of the window's other controls that lie over the frame (its field) are theirs to paint.
+void ExcludeOverlappingSiblings(HWND frame, HDC dc) noexcept {
+    RECT frameRect{};
+    GetWindowRect(frame, &frameRect);
+    for (HWND sibling = GetWindow(GetParent(frame), GW_CHILD); sibling; sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        RECT rect{}, overlap{};
+        if (sibling == frame || !IsWindowVisible(sibling) || !GetWindowRect(sibling, &rect)) continue;
+        if (!IntersectRect(&overlap, &rect, &frameRect)) continue;
+        MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&overlap), 2);
+        ExcludeClipRect(dc, overlap.left, overlap.top, overlap.right, overlap.bottom);
+    }
+}
+
+class SelectedFont {
+public:
+    SelectedFont(HDC dc, HWND control) noexcept
+        : dc_(dc), previous_(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
+    SelectedFont(const SelectedFont&) = delete;
+    SelectedFont& operator=(const SelectedFont&) = delete;
+    ~SelectedFont() { SelectObject(dc_, previous_); }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+}  // namespace
+
+SkinEngine::~SkinEngine() { Detach(); }
+
+void SkinEngine::LoadSkin(const std::string& path, std::string_view password) {
+    if (!password.empty()) throw SkinError("Skin files have no password");
+    const ParseResult parsed = ParseSkinFile(ReadSkinFile(path));
+    if (!parsed.colours) throw SkinError(parsed.error);
+    skin_ = parsed.colours;
+    Repaint();
+}
+
+void SkinEngine::SetOptions(std::int32_t options) {
+    settings_.options = options;
+    Repaint();
+}
+
+void SkinEngine::SetReadableText(bool on) {
+    settings_.readableText = on;
+    Repaint();
+}
+
+void SkinEngine::SetButtonStates(bool on) {
+    settings_.buttonStates = on;
+    Repaint();
+}
+
+void SkinEngine::ApplyTo(std::uintptr_t window) {
+    if (!skin_) throw SkinError("No skin has been loaded");
+    const HWND target = reinterpret_cast<HWND>(window);
+    if (!IsWindow(target)) throw SkinError("The skin cannot be applied: the window does not exist");
+    Detach();
+    if (!SetWindowSubclass(target, WindowSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+        throw SkinError("The skin cannot be applied to the window");
+    }
+    window_ = target;
+    EnumChildWindows(target, HookFrame, reinterpret_cast<LPARAM>(this));
+    Repaint();
+}
+
+BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM engine) noexcept {
+    auto* self = reinterpret_cast<SkinEngine*>(engine);
+    if (IsFrame(child) && SetWindowSubclass(child, FrameSubclass, kSubclassId, static_cast<DWORD_PTR>(engine))) {
+        self->frames_.push_back(child);
+    }
+    return TRUE;
+}
+
+void SkinEngine::Detach() noexcept {
+    for (HWND frame : frames_) {
+        if (IsWindow(frame)) RemoveWindowSubclass(frame, FrameSubclass, kSubclassId);
+    }
+    frames_.clear();
+    if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, WindowSubclass, kSubclassId);
+    window_ = nullptr;
+}
+
+void SkinEngine::Repaint() noexcept {
+    if (window_) RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+bool SkinEngine::PaintsFrames() const noexcept {
+    return skin_ && FramePaint(*skin_, settings_, {}).has_value();
+}
+
+HBRUSH SkinEngine::BrushFor(Colour colour) noexcept {
+    const COLORREF wanted = ToColorRef(colour);
+    for (const auto& [known, brush] : brushes_) {
+        if (known == wanted) return brush.get();
+    }
+    win::BrushHandle brush(CreateSolidBrush(wanted));
+    const HBRUSH handle = brush.get();
+    if (handle) brushes_.emplace_back(wanted, std::move(brush));
+    return handle;
+}
+
+LRESULT CALLBACK SkinEngine::WindowSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR engine) noexcept {
+    return reinterpret_cast<SkinEngine*>(engine)->OnWindowMessage(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SkinEngine::FrameSubclass(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR engine) noexcept {
+    return reinterpret_cast<SkinEngine*>(engine)->OnFrameMessage(frame, message, wParam, lParam);
+}
+
+LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_ERASEBKGND:
+            if (OnEraseBackground(window, reinterpret_cast<HDC>(wParam))) return TRUE;
+            break;
+        case WM_CTLCOLORSTATIC:
+            if (IsFrame(reinterpret_cast<HWND>(lParam))) {
+                return OnCtlColorFrame(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            }
+            break;
+        case WM_CTLCOLOREDIT:
+            return OnCtlColorField(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_CTLCOLORBTN:
+            return OnCtlColorButton(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->code == static_cast<UINT>(NM_CUSTOMDRAW) && IsPushButton(header->hwndFrom)) {
+                return OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
+            }
+            break;
+        }
+        case WM_SYSCOLORCHANGE: {
+            // The colours the skin leaves to the system have just changed.
+            const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+            Repaint();
+            return result;
+        }
+        case WM_NCDESTROY: {
+            Detach();
+            return DefSubclassProc(window, message, wParam, lParam);
+        }
+        default:
+            break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+bool SkinEngine::OnEraseBackground(HWND window, HDC dc) noexcept {
+    const std::optional<Colour> background = WindowBackground(*skin_);
+    if (!background) return false;
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, BrushFor(*background));
+    return true;
+}
+
+LRESULT SkinEngine::OnCtlColorFrame(HWND window, HDC dc, HWND frame) noexcept {
+    // The host decides the frame's plain look; the skin changes what it names.
+    const LRESULT host = DefSubclassProc(window, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                                         reinterpret_cast<LPARAM>(frame));
+    const PlainPart plain{BrushColour(reinterpret_cast<HBRUSH>(host), FromColorRef(GetBkColor(dc))),
+                          SystemColour(COLOR_WINDOWTEXT)};
+    const std::optional<Paint> paint = FramePaint(*skin_, settings_, plain);
+    if (!paint) return host;
+    SetTextColor(dc, ToColorRef(paint->text));
+    SetBkColor(dc, ToColorRef(paint->background));
+    return reinterpret_cast<LRESULT>(BrushFor(paint->background));
+}
+
+LRESULT SkinEngine::OnCtlColorField(HWND window, HDC dc, HWND field) noexcept {
+    const PlainPart plain{SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT)};
+    const std::optional<Paint> paint = FieldPaint(*skin_, settings_, plain);
+    if (!paint) {
+        return DefSubclassProc(window, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(field));
+    }
+    SetTextColor(dc, ToColorRef(paint->text));
+    SetBkColor(dc, ToColorRef(paint->background));
+    return reinterpret_cast<LRESULT>(BrushFor(paint->background));
+}
+
+LRESULT SkinEngine::OnCtlColorButton(HWND window, HDC dc, HWND button) noexcept {
+    // What shows around a button's rounded corners is the window's background.
+    const std::optional<Colour> background = WindowBackground(*skin_);
+    if (!background) {
+        return DefSubclassProc(window, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(button));
+    }
+    SetBkColor(dc, ToColorRef(*background));
+    return reinterpret_cast<LRESULT>(BrushFor(*background));
+}
+
+LRESULT SkinEngine::OnCustomDraw(const NMCUSTOMDRAW& draw) noexcept {
+    const PlainPart plain{SystemColour(COLOR_BTNFACE), SystemColour(COLOR_BTNTEXT)};
+    const std::optional<ButtonLook> look = ButtonPaint(*skin_, settings_, plain);
+    if (!look) return CDRF_DODEFAULT;
+    // Some button implementations stop after the erase stage when told to skip the default, others go on to
+    // the paint stage: drawing the whole button at both stages is right either way.
+    if (draw.dwDrawStage != CDDS_PREERASE && draw.dwDrawStage != CDDS_PREPAINT) return CDRF_DODEFAULT;
+    PaintButton(draw, *look);
+    return CDRF_SKIPDEFAULT;
+}
+
+void SkinEngine::PaintButton(const NMCUSTOMDRAW& draw, const ButtonLook& look) noexcept {
+    const HWND button = draw.hdr.hwndFrom;
+    const HDC dc = draw.hdc;
+    const UINT state = draw.uItemState;
+    const Paint& paint = (state & CDIS_SELECTED) ? look.pressed : (state & CDIS_HOT) ? look.hot : look.normal;
+    RECT rect = draw.rc;
+    FillRect(dc, &rect, BrushFor(paint.background));
+    FrameRect(dc, &rect, BrushFor(look.border));
+
+    const auto uiState = static_cast<UINT>(SendMessageA(button, WM_QUERYUISTATE, 0, 0));
+    const Colour text = (state & CDIS_DISABLED) ? Mix(paint.text, paint.background, kDisabledShare) : paint.text;
+    RECT textRect = rect;
+    if (state & CDIS_SELECTED) OffsetRect(&textRect, 1, 1);
+    {
+        const SelectedFont font(dc, button);
+        const int oldMode = SetBkMode(dc, TRANSPARENT);
+        const COLORREF oldText = SetTextColor(dc, ToColorRef(text));
+        const std::string caption = win::WindowText(button);
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+                  DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
+        SetTextColor(dc, oldText);
+        SetBkMode(dc, oldMode);
+    }
+    if ((state & CDIS_FOCUS) && !(uiState & UISF_HIDEFOCUS)) {
+        const int inset = MulDiv(kFocusInset, win::WindowDpi(button), USER_DEFAULT_SCREEN_DPI);
+        InflateRect(&rect, -inset, -inset);
+        // The focus cue is drawn inverted, so it shows on any face.
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &rect);
+    }
+}
+
+LRESULT SkinEngine::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(frame, FrameSubclass, kSubclassId);
+        std::erase(frames_, frame);
+        return DefSubclassProc(frame, message, wParam, lParam);
+    }
+    if (!PaintsFrames()) return DefSubclassProc(frame, message, wParam, lParam);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return TRUE;  // the paint below covers every pixel
+        case WM_PAINT:
+            PaintFrame(frame);
+            return 0;
+        case WM_SETTEXT:
+        case WM_ENABLE:
+        case WM_SETFONT:
+        case WM_UPDATEUISTATE: {
+            // The control would draw these changes straight away in its own colours.
+            const LRESULT result = DefSubclassProc(frame, message, wParam, lParam);
+            InvalidateRect(frame, nullptr, TRUE);
+            return result;
+        }
+        default:
+            return DefSubclassProc(frame, message, wParam, lParam);
+    }
+}
+
+void SkinEngine::PaintFrame(HWND frame) noexcept {
+    PAINTSTRUCT ps;
+    const HDC dc = BeginPaint(frame, &ps);
+    if (!dc) return;
+    ExcludeOverlappingSiblings(frame, dc);
+    // Asked the way the control itself asks, so that the host and the skin both have their say.
+    const auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(frame)));
+    const Colour background = BrushColour(brush, FromColorRef(GetBkColor(dc)));
+    Colour text = FromColorRef(GetTextColor(dc));
+    if (!IsWindowEnabled(frame)) text = Mix(text, background, kDisabledShare);
+
+    RECT client{};
+    GetClientRect(frame, &client);
+    FillRect(dc, &client, BrushFor(background));
+
+    const SelectedFont font(dc, frame);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    const std::string caption = win::WindowText(frame);
+    RECT border = client;
+    border.top += metrics.tmHeight / 2;
+    FrameRect(dc, &border, BrushFor(Mix(background, text, kFrameBorderShare)));
+
+    if (!caption.empty()) {
+        const int dpi = win::WindowDpi(frame);
+        const int inset = MulDiv(kFrameTextInset, dpi, USER_DEFAULT_SCREEN_DPI);
+        const int gap = MulDiv(kFrameTextGap, dpi, USER_DEFAULT_SCREEN_DPI);
+        const auto uiState = static_cast<UINT>(SendMessageA(frame, WM_QUERYUISTATE, 0, 0));
+        const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | ((uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0);
+        RECT textRect{inset, 0, client.right - inset, metrics.tmHeight};
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format | DT_CALCRECT);
+        RECT cleared{textRect.left - gap, textRect.top, textRect.right + gap, textRect.bottom};
+        FillRect(dc, &cleared, BrushFor(background));
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, ToColorRef(text));
+        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+    }
+    EndPaint(frame, &ps);
+}
+
+}  // namespace skin

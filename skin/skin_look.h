@@ -1,0 +1,57 @@
+// What each part of a skinned window looks like, from the skin's colours, the engine's settings and the system.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "skin/skin_file.h"
+#include "skin/skin_framework.h"
+
+namespace skin {
+
+// Text against its background must reach at least this contrast ratio when readable text is on.
+inline constexpr double kMinimumContrast = 3.0;
+
+struct EngineSettings {
+    std::int32_t options = 0;
+    bool readableText = false;
+    bool buttonStates = false;
+};
+
+struct Paint {
+    Colour background;
+    Colour text;
+    friend bool operator==(const Paint&, const Paint&) = default;
+};
+
+struct ButtonLook {
+    Paint normal;
+    Paint hot;
+    Paint pressed;
+    Colour border;
+    friend bool operator==(const ButtonLook&, const ButtonLook&) = default;
+};
+
+// The colours a part has without the skin: what the host or the system gives it.
+struct PlainPart {
+    Colour background;
+    Colour text;
+};
+
+// WCAG contrast ratio, from 1 (same luminance) to 21 (black on white).
+double ContrastRatio(Colour a, Colour b);
+
+// The text colour itself, or black or white when it is too faint against the background.
+Colour ReadableOn(Colour text, Colour background);
+
+// From a towards b by a share of 0 to 1.
+Colour Mix(Colour a, Colour b, double share);
+
+// Nothing: the engine leaves that part as the host draws it. Frames are drawn on a skinned window even when the
+// skin names no frame colour, in the host's colours, since the window's colour would otherwise show through them.
+std::optional<Colour> WindowBackground(const SkinColours& skin);
+std::optional<Paint> FramePaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain);
+std::optional<Paint> FieldPaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain);
+std::optional<ButtonLook> ButtonPaint(const SkinColours& skin, const EngineSettings& settings, PlainPart plain);
+
+}  // namespace skin

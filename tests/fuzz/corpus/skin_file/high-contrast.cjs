@@ -1,0 +1,1 @@
+../../../../skins/high-contrast.cjs
