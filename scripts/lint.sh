@@ -42,7 +42,8 @@ for entry in json.load(open(sys.argv[1])):
     if path.split(os.sep)[0] in ("app", "steering", "tray", "skin", "win"):
         print(entry["file"])
 PY
-    xargs -r -P "$jobs" -n 4 clang-tidy -p "$root/build/win32-clang" --quiet
+    xargs -r -P "$jobs" -n 4 clang-tidy -p "$root/build/win32-clang" --quiet 2>&1 | grep -v " warnings generated\.$"
+  [ "${PIPESTATUS[1]}" -eq 0 ]
 }
 
 check clang-program build_clang_program

@@ -202,12 +202,12 @@ private:
         return true;
     }
 
-    bool Complain(int line, std::string description) {
-        result_ = Fail(line, std::move(description));
+    bool Complain(int line, const std::string& description) {
+        result_ = Fail(line, description);
         return false;
     }
 
-    static ParseResult Fail(int line, std::string description) {
+    static ParseResult Fail(int line, const std::string& description) {
         ParseResult result;
         result.errorLine = line;
         result.error = "Skin file line " + std::to_string(line) + ": " + description;
