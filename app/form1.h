@@ -14,6 +14,7 @@
 namespace app {
 
 inline constexpr const char* kForm1Class = "PelmorathForm1";
+inline constexpr const wchar_t* kForm1ClassW = L"PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
@@ -48,6 +49,7 @@ private:
     void OnMouseMove() noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
+    void OnBringBack() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -60,6 +62,7 @@ private:
     void Hover(HoverArea area) noexcept;
 
     void ApplyLayout(int dpi) noexcept;
+    void ForceForeground() noexcept;
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
     void ShowReport(const std::string& reportText) noexcept;
     ReportSink Reporter() noexcept;
@@ -104,6 +107,8 @@ private:
     PointerSetting pointerSetting_ = PointerSetting::Default;
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
+    bool shown_ = false;  // the first show is done: start-up has finished
+    UINT bringBackMessage_ = 0;  // posted by a later start of the program
 };
 
 }  // namespace app

@@ -56,10 +56,17 @@ struct HookTraits {
     static void Release(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
 };
 
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void Release(HANDLE handle) noexcept { CloseHandle(handle); }
+};
+
 using FontHandle = UniqueHandle<FontTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
+// Kernel objects whose empty value is null (mutexes, events); not file handles, whose failure value differs.
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 }  // namespace win
