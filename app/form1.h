@@ -83,9 +83,9 @@ private:
     void SetMinimizedToTray(bool minimized) override;
 
     // StartUpHost
-    std::string ExecutableFolder() override;
-    bool FileExists(const std::string& path) override;
-    void LoadPointerImage(const std::string& path) override;
+    std::wstring ExecutableFolder() override;
+    bool FileExists(const std::wstring& path) override;
+    void LoadPointerImage(const std::wstring& path) override;
     void HomePageDraw() override;
     void SetWindowIcon() override;
     void SetCaption(std::string_view caption) override;

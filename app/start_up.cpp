@@ -2,17 +2,17 @@
 #include "app/start_up.h"
 
 #include "app/product.h"
+#include "win/path_text.h"
 
 namespace app {
 
 void Form_Load(StartUpHost& host, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
 
-    std::string pointerFile;
+    std::wstring pointerFile;
     bool pointerFilePresent = false;
     trap.Run(104, [&] {
-        pointerFile = host.ExecutableFolder();
-        pointerFile += kPointerFileName;
+        pointerFile = win::JoinPath(host.ExecutableFolder(), kPointerFileName);
         pointerFilePresent = host.FileExists(pointerFile);
     });
     trap.Run(106, [&] {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "win/path_text.h"
+#include "win/win_handles.h"
 
 namespace win {
 
@@ -29,6 +30,52 @@ bool FileExistsW(const std::wstring& path) noexcept {
         return GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data) != FALSE;
     } catch (...) {
         return false;  // out of memory for the text: counts as absent like any other failure
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
+                                                         unsigned long& error) noexcept {
+    try {
+        // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
+        const HANDLE opened = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        const KernelHandle file(opened);
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.get(), &size)) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+            error = ERROR_FILE_TOO_LARGE;
+            return std::nullopt;
+        }
+        // One byte more than the size: a file that grew since is noticed rather than cut.
+        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart) + 1);
+        std::size_t total = 0;
+        while (total < content.size()) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(content.size() - total);
+            if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
+                error = GetLastError();
+                return std::nullopt;
+            }
+            if (got == 0) break;
+            total += got;
+        }
+        if (total > maxBytes) {
+            error = ERROR_FILE_TOO_LARGE;
+            return std::nullopt;
+        }
+        content.resize(total);
+        return content;
+    } catch (...) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+        return std::nullopt;
     }
 }
 

@@ -66,7 +66,7 @@ using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
-// Kernel objects whose empty value is null (mutexes, events); not file handles, whose failure value differs.
+// Kernel objects whose empty value is null: mutexes, and files once INVALID_HANDLE_VALUE has been ruled out.
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 }  // namespace win
