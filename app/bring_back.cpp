@@ -8,8 +8,13 @@ void Form1::OnBringBack() noexcept {
     // the window in front by itself.
     if (!shown_) return;
     ShowWindow();
-    FocusWindow();
     minimizedToTray_ = false;
+    // An error report open over the window is what must be answered first: bring that to the front.
+    if (const HWND popup = GetLastActivePopup(window_); popup && popup != window_ && !IsWindowEnabled(window_)) {
+        SetForegroundWindow(popup);
+        return;
+    }
+    FocusWindow();
 }
 
 }  // namespace app
