@@ -114,6 +114,7 @@ class PointerFileReportTest(E2ETest):
             ("garbage", lambda path: open(path, "wb").write(b"this is no cursor\r\n" * 20), b"Invalid picture"),
             ("empty", lambda path: open(path, "wb").close(), None),
             ("crafted", lambda path: open(path, "wb").write(make_crafted_cursor_file()), b"Invalid picture"),
+            ("oversized", lambda path: open(path, "wb").write(make_cursor_file() + bytes(5 << 20)), b"Invalid picture"),
         ]
         for name, make, first_line in cases:
             with self.subTest(file=name):
