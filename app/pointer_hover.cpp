@@ -1,4 +1,4 @@
-// The window's pointer: the pointer file loaded at start-up, the custom pointer over the button, the ordinary one elsewhere.
+// The window's pointer: the pointer file's picture, shown over the button; the ordinary pointer elsewhere.
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -17,12 +17,12 @@ void Form1::LoadPointerImage(const std::wstring& path) {
     unsigned long readError = 0;
     const std::optional<std::vector<std::uint8_t>> file = win::ReadWholeFileW(path, kMaxCursorFileSize, readError);
     if (!file) {
-        if (readError == ERROR_FILE_TOO_LARGE) throw StepFailure(std::string(kInvalidPicture));
+        if (readError == ERROR_FILE_TOO_LARGE) throw StepFailure(kInvalidPicture);
         SetLastError(readError);
-        ThrowLastError(std::string(kInvalidPicture).c_str());
+        ThrowLastError(kInvalidPicture);
     }
     const CursorFile cursor = CheckCursorFile(*file);
-    if (cursor.fault != CursorFault::None) throw StepFailure(std::string(kInvalidPicture));
+    if (cursor.fault != CursorFault::None) throw StepFailure(kInvalidPicture);
     const CursorImage& image =
         cursor.images[ChooseCursorImage(cursor.images, win::SystemMetricForDpi(SM_CXCURSOR, dpi_))];
     std::vector<std::uint8_t> resource = CursorResource(*file, image);
@@ -31,7 +31,7 @@ void Form1::LoadPointerImage(const std::wstring& path) {
     SetLastError(ERROR_SUCCESS);
     win::CursorHandle pointer(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
                                                        kResourceVersion, image.width, image.height, LR_DEFAULTCOLOR));
-    if (!pointer) ThrowLastError(std::string(kInvalidPicture).c_str());
+    if (!pointer) ThrowLastError(kInvalidPicture);
     customPointer_ = std::move(pointer);
 }
 

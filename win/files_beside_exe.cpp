@@ -54,8 +54,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path
             error = ERROR_FILE_TOO_LARGE;
             return std::nullopt;
         }
-        // One byte more than the size: a file that grew since is noticed rather than cut.
-        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart) + 1);
+        // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
+        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart));
         std::size_t total = 0;
         while (total < content.size()) {
             DWORD got = 0;
@@ -66,10 +66,6 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path
             }
             if (got == 0) break;
             total += got;
-        }
-        if (total > maxBytes) {
-            error = ERROR_FILE_TOO_LARGE;
-            return std::nullopt;
         }
         content.resize(total);
         return content;
