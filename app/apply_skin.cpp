@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "win/path_text.h"
+
 namespace app {
 namespace {
 
@@ -41,11 +43,7 @@ ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style) {
 
 bool ListedAsOrdinaryFile(std::uint32_t attributes) { return (attributes & (kHidden | kSystem | kDirectory)) == 0; }
 
-std::string SkinFilePath(std::string_view executableFolder) {
-    std::string path(executableFolder);
-    path += kSkinFileName;
-    return path;
-}
+std::wstring SkinFilePath(std::wstring_view executableFolder) { return win::JoinPath(executableFolder, kSkinFileName); }
 
 void ApplySkin(SkinHost& host) {
     if (!host.SkinFileListed(SkinFilePath(host.ExecutableFolder()))) return;

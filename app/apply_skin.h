@@ -10,7 +10,7 @@
 
 namespace app {
 
-inline constexpr std::string_view kSkinFileName = "\\x\\o.cjs";
+inline constexpr std::wstring_view kSkinFileName = L"\\x\\o.cjs";
 
 // A colour as the window stores it: 0x00BBGGRR, or, with the high bit set, a system colour's index.
 using StoredColour = std::uint32_t;
@@ -32,7 +32,7 @@ constexpr bool TakesButtonFace(ControlKind kind) { return kind != ControlKind::O
 bool ListedAsOrdinaryFile(std::uint32_t attributes);
 
 // The one place that forms the skin file's path.
-std::string SkinFilePath(std::string_view executableFolder);
+std::wstring SkinFilePath(std::wstring_view executableFolder);
 
 struct FormControl {
     ControlKind kind;
@@ -42,9 +42,10 @@ struct FormControl {
 // What ApplySkin needs of the window. Any call may throw.
 class SkinHost {
 public:
-    virtual std::string ExecutableFolder() = 0;
+    // Unicode, as folder names may be in any script.
+    virtual std::wstring ExecutableFolder() = 0;
     // True when a directory listing with the ordinary attributes finds the path.
-    virtual bool SkinFileListed(const std::string& path) = 0;
+    virtual bool SkinFileListed(const std::wstring& path) = 0;
     virtual void SetBackColour(StoredColour colour) = 0;
     // Every control of the window, frames' contents included.
     virtual std::vector<FormControl> Controls() = 0;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "win/dpi.h"
+#include "win/single_instance.h"
 #include "app/window_layout.h"
 
 namespace app {
@@ -47,11 +48,14 @@ bool Form1::Create() noexcept {
     windowClass.lpszClassName = kForm1Class;
     if (!RegisterClassExA(&windowClass)) return false;
 
+    bringBackMessage_ = win::BringBackMessage();
     dpi_ = win::SystemDpi();
     if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
                          nullptr, nullptr, instance_, this)) {
         return false;
     }
+    // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
+    if (bringBackMessage_ != 0) ChangeWindowMessageFilterEx(window_, bringBackMessage_, MSGFLT_ALLOW, nullptr);
     // Sized only now: the window may sit on a monitor whose DPI differs from the system's.
     if (const int dpi = win::WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
     const FormLayout layout = LayoutForDpi(dpi_);
@@ -71,6 +75,7 @@ void Form1::Show() noexcept {
     ::ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(field_);
+    shown_ = true;
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -84,6 +89,10 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == bringBackMessage_ && message != 0) {
+        OnBringBack();
+        return 0;
+    }
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;

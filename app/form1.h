@@ -17,6 +17,7 @@
 namespace app {
 
 inline constexpr const char* kForm1Class = "PelmorathForm1";
+inline constexpr const wchar_t* kForm1ClassW = L"PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
@@ -52,6 +53,7 @@ private:
     void OnMouseMove() noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
+    void OnBringBack() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -64,6 +66,7 @@ private:
     void Hover(HoverArea area) noexcept;
 
     void ApplyLayout(int dpi) noexcept;
+    void ForceForeground() noexcept;
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
     void ShowReport(const std::string& reportText) noexcept;
     ReportSink Reporter() noexcept;
@@ -85,16 +88,16 @@ private:
 
     // StartUpHost (and SkinHost: the same folder)
     void ApplySkin() override;
-    std::string ExecutableFolder() override;
-    bool FileExists(const std::string& path) override;
-    void LoadPointerImage(const std::string& path) override;
+    std::wstring ExecutableFolder() override;
+    bool FileExists(const std::wstring& path) override;
+    void LoadPointerImage(const std::wstring& path) override;
     void HomePageDraw() override;
     void SetWindowIcon() override;
     void SetCaption(std::string_view caption) override;
     void SetAppTitle() override;
 
     // SkinHost
-    bool SkinFileListed(const std::string& path) override;
+    bool SkinFileListed(const std::wstring& path) override;
     void SetBackColour(StoredColour colour) override;
     std::vector<FormControl> Controls() override;
     void SetControlBackColour(std::uintptr_t control, StoredColour colour) override;
@@ -119,6 +122,8 @@ private:
     PointerSetting pointerSetting_ = PointerSetting::Default;
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
+    bool shown_ = false;  // the first show is done: start-up has finished
+    UINT bringBackMessage_ = 0;  // posted by a later start of the program
 };
 
 }  // namespace app

@@ -6,8 +6,23 @@
 #include "app/application_window.h"
 #include "app/form1.h"
 #include "win/message_pump.h"
+#include "win/single_instance.h"
+
+namespace {
+
+// Per user session: another user logged on to the same machine runs a copy of their own.
+constexpr const wchar_t* kInstanceName = L"Local\\Pelmorath.Form1";
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    // Before anything else: a second copy would install a second hook and double every move.
+    const win::SingleInstance single(kInstanceName);
+    if (!single.IsFirst()) {
+        win::AskFirstInstanceToComeBack(app::kForm1ClassW);
+        return 0;
+    }
+
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 

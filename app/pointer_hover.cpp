@@ -1,15 +1,37 @@
-// The window's pointer setting: the custom pointer over the button, the ordinary one over frame and background.
+// The window's pointer: the pointer file's picture, shown over the button; the ordinary pointer elsewhere.
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "app/cursor_file.h"
 #include "app/error_box.h"
 #include "app/form1.h"
+#include "win/dpi.h"
+#include "win/files_beside_exe.h"
 
 namespace app {
 
-void Form1::LoadPointerImage(const std::string& path) {
-    // LoadImage reports no error code for a file that is no cursor at all.
+void Form1::LoadPointerImage(const std::wstring& path) {
+    // Read once and checked by our own code: the platform's loaders have crashed on crafted cursor files, and
+    // the bytes they get are exactly the bytes that passed.
+    unsigned long readError = 0;
+    const std::optional<std::vector<std::uint8_t>> file = win::ReadWholeFileW(path, kMaxCursorFileSize, readError);
+    if (!file) {
+        if (readError == ERROR_FILE_TOO_LARGE) throw StepFailure(kInvalidPicture);
+        SetLastError(readError);
+        ThrowLastError(kInvalidPicture);
+    }
+    const CursorFile cursor = CheckCursorFile(*file);
+    if (cursor.fault != CursorFault::None) throw StepFailure(kInvalidPicture);
+    const CursorImage& image =
+        cursor.images[ChooseCursorImage(cursor.images, win::SystemMetricForDpi(SM_CXCURSOR, dpi_))];
+    std::vector<std::uint8_t> resource = CursorResource(*file, image);
+    // The image's own size: the file's picture is shown as drawn, as the file loader shows it.
+    constexpr DWORD kResourceVersion = 0x00030000;
     SetLastError(ERROR_SUCCESS);
-    win::CursorHandle pointer(
-        static_cast<HCURSOR>(LoadImageA(nullptr, path.c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
-    if (!pointer) ThrowLastError("Invalid picture");
+    win::CursorHandle pointer(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
+                                                       kResourceVersion, image.width, image.height, LR_DEFAULTCOLOR));
+    if (!pointer) ThrowLastError(kInvalidPicture);
     customPointer_ = std::move(pointer);
 }
 

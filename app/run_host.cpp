@@ -1,6 +1,7 @@
 // The start/stop button's click and what a run does to the window and the hook.
 #include "app/error_box.h"
 #include "app/form1.h"
+#include "win/keyboard_focus.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
 #include "steering/keyboard_hook.h"
@@ -35,9 +36,15 @@ void Form1::ShowWindow() {
 }
 
 void Form1::FocusWindow() {
-    // The restore keys are typed into another program, and the platform keeps the foreground from a program
+    if (!SetForegroundWindow(window_) || GetForegroundWindow() != window_) ForceForeground();
+    win::GiveKeyboardFocus(window_, lastFocus_ ? lastFocus_ : field_);
+}
+
+void Form1::ForceForeground() noexcept {
+    // The restore keys are typed into another program, and Windows can keep the foreground from a program
     // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
-    // come back focused, as the keys promise.
+    // come back in front, as the keys promise. Only a fallback: under Wine the plain call works and the
+    // shared state would leave no window in front.
     const DWORD ownThread = GetCurrentThreadId();
     const HWND foreground = GetForegroundWindow();
     const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
@@ -45,7 +52,6 @@ void Form1::FocusWindow() {
         foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
     SetForegroundWindow(window_);
     if (attached) AttachThreadInput(ownThread, foregroundThread, FALSE);
-    SetFocus(lastFocus_ ? lastFocus_ : field_);
 }
 
 void Form1::SetMinimizedToTray(bool minimized) { minimizedToTray_ = minimized; }

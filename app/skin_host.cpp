@@ -2,6 +2,7 @@
 #include <new>
 
 #include "app/form1.h"
+#include "win/path_text.h"
 
 namespace app {
 namespace {
@@ -29,10 +30,10 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
 
 void Form1::ApplySkin() { app::ApplySkin(*this); }
 
-bool Form1::SkinFileListed(const std::string& path) {
+bool Form1::SkinFileListed(const std::wstring& path) {
     // A listing, not an existence test: a hidden file or a folder of that name does not count.
-    WIN32_FIND_DATAA found;
-    const HANDLE search = FindFirstFileA(path.c_str(), &found);
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW(win::LongPathForm(path).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
     FindClose(search);
     return ListedAsOrdinaryFile(found.dwFileAttributes);

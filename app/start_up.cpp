@@ -2,6 +2,7 @@
 #include "app/start_up.h"
 
 #include "app/product.h"
+#include "win/path_text.h"
 
 namespace app {
 
@@ -10,11 +11,10 @@ void Form_Load(StartUpHost& host, const ReportSink& report) noexcept {
 
     trap.Run(100, [&] { host.ApplySkin(); });
 
-    std::string pointerFile;
+    std::wstring pointerFile;
     bool pointerFilePresent = false;
     trap.Run(104, [&] {
-        pointerFile = host.ExecutableFolder();
-        pointerFile += kPointerFileName;
+        pointerFile = win::JoinPath(host.ExecutableFolder(), kPointerFileName);
         pointerFilePresent = host.FileExists(pointerFile);
     });
     trap.Run(106, [&] {

@@ -9,18 +9,18 @@
 namespace app {
 
 inline constexpr std::string_view kLoadProcedure = "in Pelmorath2021/08/31.Form1.Form_Load ";
-inline constexpr std::string_view kPointerFileName = "\\HAND-M.CUR";
+inline constexpr std::wstring_view kPointerFileName = L"\\HAND-M.CUR";
 
 // What start-up does to the window and the system. Any call may throw StepFailure.
 class StartUpHost {
 public:
     // Recolours the window and skins it when the skin file is present.
     virtual void ApplySkin() = 0;
-    // The executable's folder, without a trailing separator.
-    virtual std::string ExecutableFolder() = 0;
+    // The executable's folder, without a trailing separator; Unicode, as folder names may be in any script.
+    virtual std::wstring ExecutableFolder() = 0;
     // True for any existing file or folder; never fails.
-    virtual bool FileExists(const std::string& path) = 0;
-    virtual void LoadPointerImage(const std::string& path) = 0;
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual void LoadPointerImage(const std::wstring& path) = 0;
     virtual void HomePageDraw() = 0;
     virtual void SetWindowIcon() = 0;
     virtual void SetCaption(std::string_view caption) = 0;

@@ -19,9 +19,9 @@ void Form1::ShowReport(const std::string& reportText) noexcept {
     ShowErrorReport(IsWindowVisible(window_) ? window_ : nullptr, reportText);
 }
 
-std::string Form1::ExecutableFolder() { return win::ExecutableFolder(); }
+std::wstring Form1::ExecutableFolder() { return win::ExecutableFolderW(); }
 
-bool Form1::FileExists(const std::string& path) { return win::FileExists(path); }
+bool Form1::FileExists(const std::wstring& path) { return win::FileExistsW(path); }
 
 void Form1::HomePageDraw() { app::HomePageDraw(); }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "win/dpi.h"
+#include "win/path_text.h"
 #include "win/window_text.h"
 
 namespace skin {
@@ -41,8 +42,8 @@ std::string SystemText(DWORD code) {
     throw SkinError(std::string("The skin file could not be ") + what + ": " + SystemText(GetLastError()));
 }
 
-std::string ReadSkinFile(const std::string& path) {
-    const HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+std::string ReadSkinFile(const std::wstring& path) {
+    const HANDLE opened = CreateFileW(win::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) ThrowFileError("opened");
     const FileHandle file(opened);
@@ -114,7 +115,7 @@ private:
 
 SkinEngine::~SkinEngine() { Detach(); }
 
-void SkinEngine::LoadSkin(const std::string& path, std::string_view password) {
+void SkinEngine::LoadSkin(const std::wstring& path, std::string_view password) {
     if (!password.empty()) throw SkinError("Skin files have no password");
     const ParseResult parsed = ParseSkinFile(ReadSkinFile(path));
     if (!parsed.colours) throw SkinError(parsed.error);

@@ -25,7 +25,7 @@ public:
     SkinEngine& operator=(const SkinEngine&) = delete;
     ~SkinEngine();
 
-    void LoadSkin(const std::string& path, std::string_view password) override;
+    void LoadSkin(const std::wstring& path, std::string_view password) override;
     std::int32_t Options() const override { return settings_.options; }
     void SetOptions(std::int32_t options) override;
     void SetReadableText(bool on) override;

@@ -22,7 +22,7 @@ public:
 class SkinFramework {
 public:
     // Reads and checks the skin file. Skin files are plain text, so the password must be empty.
-    virtual void LoadSkin(const std::string& path, std::string_view password) = 0;
+    virtual void LoadSkin(const std::wstring& path, std::string_view password) = 0;
 
     virtual std::int32_t Options() const = 0;
     virtual void SetOptions(std::int32_t options) = 0;

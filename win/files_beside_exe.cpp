@@ -3,26 +3,76 @@
 
 #include <windows.h>
 
+#include "win/path_text.h"
+#include "win/win_handles.h"
+
 namespace win {
 
-std::string ExecutableFolder() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ExecutableFolderW() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length == 0) return {};
+        // A full buffer means the name was cut: the program lives in a folder deeper than MAX_PATH.
         if (length < path.size()) {
             path.resize(length);
             break;
         }
-        path.resize(path.size() * 2);  // truncated: a long path
+        if (path.size() >= 0x8000) return {};  // longer than any path the system can hold
+        path.resize(path.size() * 2);
     }
-    const std::size_t separator = path.find_last_of("\\/");
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+    return FolderOf(path);
 }
 
-bool FileExists(const std::string& path) noexcept {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) != FALSE;
+bool FileExistsW(const std::wstring& path) noexcept {
+    try {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        return GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data) != FALSE;
+    } catch (...) {
+        return false;  // out of memory for the text: counts as absent like any other failure
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
+                                                         unsigned long& error) noexcept {
+    try {
+        // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
+        const HANDLE opened = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (opened == INVALID_HANDLE_VALUE) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        const KernelHandle file(opened);
+        LARGE_INTEGER size{};
+        if (!GetFileSizeEx(file.get(), &size)) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+            error = ERROR_FILE_TOO_LARGE;
+            return std::nullopt;
+        }
+        // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
+        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart));
+        std::size_t total = 0;
+        while (total < content.size()) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(content.size() - total);
+            if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
+                error = GetLastError();
+                return std::nullopt;
+            }
+            if (got == 0) break;
+            total += got;
+        }
+        content.resize(total);
+        return content;
+    } catch (...) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+        return std::nullopt;
+    }
 }
 
 }  // namespace win

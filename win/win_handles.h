@@ -60,11 +60,18 @@ struct HookTraits {
     static void Release(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
 };
 
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static void Release(HANDLE handle) noexcept { CloseHandle(handle); }
+};
+
 using FontHandle = UniqueHandle<FontTraits>;
 using BrushHandle = UniqueHandle<BrushTraits>;
 using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
+// Kernel objects whose empty value is null: mutexes, and files once INVALID_HANDLE_VALUE has been ruled out.
+using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
 }  // namespace win

@@ -4,6 +4,7 @@ import os
 import re
 import struct
 import time
+import zlib
 
 from harness import E2ETest, ID_BUTTON, MAIN_CAPTION, MAIN_CLASS, wait_until
 
@@ -49,6 +50,33 @@ def make_cursor_file():
     return icondir + entry + image
 
 
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def make_png_cursor_file():
+    """The same cross as a .cur whose one image is a 32x32 RGBA PNG."""
+    rows = b""
+    for y in range(SIZE):
+        rows += b"\0"
+        for x in range(SIZE):
+            rows += {None: b"\0\0\0\0", "black": b"\0\0\0\xff", "white": b"\xff\xff\xff\xff"}[cross_pixel(x, y)]
+    png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
+           + png_chunk(b"IDAT", zlib.compress(rows)) + png_chunk(b"IEND", b""))
+    icondir = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, HOT[0], HOT[1], len(png), 6 + 16)
+    return icondir + entry + png
+
+
+def make_crafted_cursor_file():
+    """91 bytes: one PNG image whose header claims 65535 x 65535 pixels (it crashed the platform's loader)."""
+    png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 65535, 65535, 8, 6, 0, 0, 0))
+           + png_chunk(b"IDAT", zlib.compress(bytes(4096))[:12]) + png_chunk(b"IEND", b""))
+    data = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", 0, 0, 0, 0, 0, 0, len(png), 22) + png
+    assert len(data) == 91
+    return data
+
+
 def shows_cross(img):
     w, h, xh, yh, pixels = img
     if (w, h, xh, yh) != (SIZE, SIZE, HOT[0], HOT[1]):
@@ -85,6 +113,8 @@ class PointerFileReportTest(E2ETest):
             ("folder", lambda path: os.mkdir(path), None),
             ("garbage", lambda path: open(path, "wb").write(b"this is no cursor\r\n" * 20), b"Invalid picture"),
             ("empty", lambda path: open(path, "wb").close(), None),
+            ("crafted", lambda path: open(path, "wb").write(make_crafted_cursor_file()), b"Invalid picture"),
+            ("oversized", lambda path: open(path, "wb").write(make_cursor_file() + bytes(5 << 20)), b"Invalid picture"),
         ]
         for name, make, first_line in cases:
             with self.subTest(file=name):
@@ -129,9 +159,22 @@ class PointerFileHoverTest(E2ETest):
                           what="the pointer over the %s" % what)
 
     def test_pointer_file_shows_over_the_button_only(self):
-        exe = self.exe_copy("hover")
+        for kind, make in (("bitmap", make_cursor_file), ("png", make_png_cursor_file)):
+            with self.subTest(image=kind):
+                self.hover_over_the_window(self.exe_copy("hover-" + kind), make())
+
+    def test_pointer_file_beside_a_program_in_any_folder(self):
+        # Cyrillic and CJK names are outside the ANSI code page; the deep one is longer than MAX_PATH.
+        deep = os.path.join(*(["\u0433\u043b\u0443\u0431\u043e\u043a\u0430\u044f-\u043f\u0430\u043f\u043a\u0430"] * 16))
+        for name in ("\u0423\u043a\u0430\u0437\u0430\u0442\u0435\u043b\u044c", "\u6307\u9488", deep):
+            with self.subTest(folder=name[:40]):
+                exe = self.exe_copy(name)
+                self.assertTrue(len(exe) > 260 or name != deep, "the deep folder is longer than MAX_PATH")
+                self.hover_over_the_window(exe, make_cursor_file())
+
+    def hover_over_the_window(self, exe, cursor_file):
         with open(os.path.join(os.path.dirname(exe), "HAND-M.CUR"), "wb") as f:
-            f.write(make_cursor_file())
+            f.write(cursor_file)
         self.app = self.launch(exe)
         self.app.wait_main()
         time.sleep(0.3)
@@ -148,3 +191,4 @@ class PointerFileHoverTest(E2ETest):
         self.cursor_at(*frame, lambda img: img == arrow, "frame: the arrow again")
         self.cursor_at(*button, shows_cross, "button again")
         self.cursor_at(*background, lambda img: img == arrow, "background: the arrow again")
+        self.app.close()

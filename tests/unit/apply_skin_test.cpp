@@ -13,14 +13,17 @@ namespace {
 using app::ControlKind;
 using Log = std::vector<std::string>;
 
+// The test paths are plain ASCII.
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+
 class FakeEngine : public skin::SkinFramework {
 public:
     explicit FakeEngine(Log& log) : log_(log) {}
     std::int32_t options = 0;
     std::set<std::string> failures;
 
-    void LoadSkin(const std::string& path, std::string_view password) override {
-        Call("load " + path + " [" + std::string(password) + "]");
+    void LoadSkin(const std::wstring& path, std::string_view password) override {
+        Call("load " + Narrow(path) + " [" + std::string(password) + "]");
     }
     std::int32_t Options() const override {
         log_.push_back("options?");
@@ -46,9 +49,9 @@ public:
     bool listed = true;
     std::vector<app::FormControl> controls;
 
-    std::string ExecutableFolder() override { return "C:\\Tools"; }
-    bool SkinFileListed(const std::string& path) override {
-        log.push_back("listed? " + path);
+    std::wstring ExecutableFolder() override { return L"C:\\Tools"; }
+    bool SkinFileListed(const std::wstring& path) override {
+        log.push_back("listed? " + Narrow(path));
         return listed;
     }
     void SetBackColour(app::StoredColour colour) override { log.push_back("form " + Hex(colour)); }

@@ -16,6 +16,8 @@ using Log = std::vector<std::string>;
 class FakeStartUp : public app::StartUpHost {
 public:
     bool pointerFilePresent = false;
+    std::wstring folder = L"C:\\Tools\\Pelmorath";
+    std::vector<std::wstring> paths;  // every path asked about or loaded, in order
     std::set<std::string> failures;
     Log log;
     std::vector<int> reportedLines;
@@ -30,15 +32,21 @@ public:
     }
 
     void ApplySkin() override { Call("skin"); }
-    std::string ExecutableFolder() override { return Call("folder"), "C:\\Tools\\Pelmorath"; }
-    bool FileExists(const std::string& path) override { return Call("exists " + path), pointerFilePresent; }
-    void LoadPointerImage(const std::string& path) override { Call("load " + path); }
+    std::wstring ExecutableFolder() override { return Call("folder"), folder; }
+    bool FileExists(const std::wstring& path) override { return Call("exists " + Logged(path)), pointerFilePresent; }
+    void LoadPointerImage(const std::wstring& path) override { Call("load " + Logged(path)); }
     void HomePageDraw() override { Call("draw"); }
     void SetWindowIcon() override { Call("icon"); }
     void SetCaption(std::string_view caption) override { Call("caption " + std::string(caption)); }
     void SetAppTitle() override { Call("title"); }
 
 private:
+    // The log holds ASCII paths only; paths with other characters are checked through paths.
+    std::string Logged(const std::wstring& text) {
+        paths.push_back(text);
+        return std::string(text.begin(), text.end());
+    }
+
     void Call(const std::string& token) {
         log.push_back(token);
         if (failures.count(token)) throw app::StepFailure("failed: " + token);
@@ -77,6 +85,15 @@ TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
         EXPECT_EQ(host.log, c.calls) << c.name;
         EXPECT_EQ(host.reportedLines, c.reported) << c.name;
     }
+}
+
+TEST(FormLoad, PointerFileBesideAFolderInAnyScript) {
+    FakeStartUp host;
+    host.pointerFilePresent = true;
+    host.folder = L"C:\\\u041f\u0440\u043e\u0433\u0440\u0430\u043c\u043c\u044b\\\u5de5\u5177";
+    host.Load();
+    const std::wstring cursor = host.folder + L"\\HAND-M.CUR";
+    EXPECT_EQ(host.paths, (std::vector<std::wstring>{cursor, cursor}));
 }
 
 }  // namespace

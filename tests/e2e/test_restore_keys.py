@@ -1,0 +1,52 @@
+"""After Ctrl+U typed into another program, the window that comes back takes the keys typed next."""
+
+import subprocess
+import time
+
+from harness import E2ETest, ID_BUTTON, ID_TEXT, START_CAPTION, wait_until
+
+
+class RestoreKeysTest(E2ETest):
+
+    def open_notepad(self):
+        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def end_notepad():
+            notepad.kill()
+            notepad.wait(5)
+        self.addCleanup(end_notepad)
+        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
+        self.p("move", np, 560, 20, 440, 240)    # away from where the pointer works
+        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        return np, edit
+
+    def test_keys_typed_after_ctrl_u_reach_the_restored_window(self):
+        np, edit = self.open_notepad()
+        self.start_run()
+        cl = self.p.info(edit["hwnd"])["client"]
+        self.d.click((cl[0] + cl[2]) // 2, (cl[1] + cl[3]) // 2)
+        wait_until(lambda: self.p("gui", np)["focus"] == edit["hwnd"], 5, what="focus in notepad")
+        self.p.set_cursor_stable(200, 600)       # nothing but the desktop under the pointer
+        self.d.type("ab")
+        wait_until(lambda: self.p.text(edit["hwnd"]) == "ab", 3, what="notepad to read 'ab'")
+
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+        button = self.app.child(ID_BUTTON)["hwnd"]
+        text1 = self.app.child(ID_TEXT)["hwnd"]
+        # The focus comes back where it was: the button clicked to start, or the field when the arrows that
+        # showed the hook was in reached the minimised window.
+        focus = wait_until(lambda: (lambda f: f if f in (button, text1) else 0)(self.p("gui", self.app.hwnd)["focus"]),
+                           3, what="the focus back in the window")
+        # Typed without touching the mouse: Tab from the button into the field, then the field's text replaced.
+        if focus == button:
+            self.d.key("Tab")
+        self.d.key("End", "shift+Home")
+        self.d.type("42")
+        try:
+            wait_until(lambda: self.p.text(text1) == "42", 3, what="the field to read '42'")
+        except AssertionError:
+            self.fail("keys typed after Ctrl+U: field reads %r, notepad reads %r"
+                      % (self.p.text(text1), self.p.text(edit["hwnd"])))
+        self.assertEqual(self.p.text(edit["hwnd"]), "ab", "keys after Ctrl+U went to notepad")
