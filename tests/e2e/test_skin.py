@@ -226,6 +226,16 @@ class SkinTest(E2ETest):
         self.wait_pixels(FRAME_INSIDE, ODD_BUTTON_FACE, "the frame keeps the system's button face")
         self.wait_pixels(FIELD_INSIDE, WHITE, "the field keeps its system colour")
 
+    def test_skin_beside_a_program_in_a_folder_outside_the_ansi_code_page(self):
+        # Cyrillic and CJK names, and a folder deeper than MAX_PATH.
+        deep = os.path.join(*(["\u0433\u043b\u0443\u0431\u043e\u043a\u0430\u044f-\u043f\u0430\u043f\u043a\u0430"] * 16))
+        for name in ("\u0421\u043a\u0438\u043d", "\u76ae\u80a4", deep):
+            with self.subTest(folder=name[:40]):
+                self.start_with(name, self.write(VALID_SKIN))
+                self.park_pointer()
+                self.wait_pixels(BACKGROUND, (16, 32, 48), "window background from the skin")
+                self.app.close()
+
     # ----- an unusable file -----
     def test_unusable_skin_is_reported_at_line_100_and_leaves_button_face(self):
         self.use_odd_button_face()
