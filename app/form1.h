@@ -9,6 +9,10 @@
 #include "app/pointer_setting.h"
 #include "app/run_control.h"
 #include "app/start_up.h"
+#include "app/tray_handlers.h"
+#include "tray/property_bag.h"
+#include "tray/sys_tray.h"
+#include "tray/sys_tray_window.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -17,8 +21,12 @@ inline constexpr const char* kForm1Class = "PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
+inline constexpr int kSysTray1Id = 1004;
 
-class Form1 final : private RunControlHost, private StartUpHost {
+class Form1 final : private RunControlHost,
+                    private StartUpHost,
+                    private TrayHandlersHost,
+                    private tray::SysTrayEvents {
 public:
     Form1(HINSTANCE instance, ApplicationWindow& application) noexcept;
     Form1(const Form1&) = delete;
@@ -48,6 +56,9 @@ private:
     void OnMouseMove() noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
+    void OnClose() noexcept;
+    void Form_Resize() noexcept;
+    void Form_QueryUnload() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -58,6 +69,9 @@ private:
     void Text1_MouseDown() noexcept;
     void Text1_MouseUp() noexcept;
     void Hover(HoverArea area) noexcept;
+    void CreateSysTray1() noexcept;
+    void cSysTray1_MouseUp(std::int16_t& Button, std::int32_t& Id) noexcept;
+    void cSysTray1_TaskbarCreated() noexcept;
 
     void ApplyLayout(int dpi) noexcept;
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
@@ -87,6 +101,24 @@ private:
     void SetWindowIcon() override;
     void SetCaption(std::string_view caption) override;
     void SetAppTitle() override;
+    void SetTrayTip(std::string_view tip) override;
+    void SetInTray(bool inTray) override;
+
+    // TrayHandlersHost (the rest is shared with RunControlHost)
+    bool IsMinimized() override;
+    bool MinimizedToTray() override;
+    bool TrayIconInShell() override;
+    void HideWindow() override;
+    void ShowTrayBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) override;
+    void ActivateWindow() override;
+
+    // tray::SysTrayEvents of cSysTray1
+    void MouseMove(std::int32_t& Id) override;
+    void MouseDown(std::int16_t& Button, std::int32_t& Id) override;
+    void MouseUp(std::int16_t& Button, std::int32_t& Id) override;
+    void MouseDblClick(std::int16_t& Button, std::int32_t& Id) override;
+    void PropertyChanged(std::string_view name) override;
+    bool UserMode() override;
 
     HINSTANCE instance_;
     ApplicationWindow& application_;
@@ -104,6 +136,9 @@ private:
     PointerSetting pointerSetting_ = PointerSetting::Default;
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
+    tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed
+    tray::SysTrayWindow cSysTray1Window_;
+    tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
 };
 
 }  // namespace app

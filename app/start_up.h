@@ -20,7 +20,10 @@ public:
     virtual bool FileExists(const std::string& path) = 0;
     virtual void LoadPointerImage(const std::string& path) = 0;
     virtual void HomePageDraw() = 0;
+    virtual void SetTrayTip(std::string_view tip) = 0;
     virtual void SetWindowIcon() = 0;
+    // True puts the icon into the notification area, where it stays while the window is shown.
+    virtual void SetInTray(bool inTray) = 0;
     virtual void SetCaption(std::string_view caption) = 0;
     virtual void SetAppTitle() = 0;
 
