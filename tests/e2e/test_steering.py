@@ -46,12 +46,12 @@ class SteeringTest(E2ETest):
         self.d.type(text)
         wait_until(lambda: self.p.text(text1) == text, 3, what="Text1 to read %r" % text)
 
-    def test_click_starts_a_run_minimised_with_the_stop_caption(self):
+    def test_click_starts_a_run_hidden_in_the_tray_with_the_stop_caption(self):
         self.assertEqual(self.app.button_text(), START_CAPTION)
         self.assert_still()
         self.click_button()
         wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
-        wait_until(lambda: self.app.info()["iconic"], 5, what="the window to be minimised")
+        self.wait_hidden_in_tray()
         self.wait_steering()
 
     def test_steering_keys_move_by_the_step(self):
