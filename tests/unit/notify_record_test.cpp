@@ -96,12 +96,6 @@ TEST(NotifyRecords, EveryCallFillsOnlyItsFields) {
     for (const Case& c : cases) ExpectRecord(c.call, c.want, c.name);
 }
 
-TEST(NotifyRecords, IntegersAreLittleEndian) {
-    const tray::NotifyRecord r = NotifyRecords(0x04030201, 0, {}).IconChange(0x0D0C0B0A).record;
-    EXPECT_EQ(std::vector<int>(r.begin() + 4, r.begin() + 8), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(std::vector<int>(r.begin() + 20, r.begin() + 24), (std::vector<int>{0x0A, 0x0B, 0x0C, 0x0D}));
-}
-
 // A double-byte code page in the manner of Shift-JIS: 0x81-0x9F and 0xE0-0xFC open a two-byte character.
 bool ShiftJisLead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 
