@@ -78,7 +78,7 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
     windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kSysTrayClass;
-    if (!GetClassInfoExA(instance, kSysTrayClass, &windowClass) && !RegisterClassExA(&windowClass)) return false;
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // An elevated program would not hear from an ordinary shell restarting without this.
     if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
