@@ -87,6 +87,12 @@ class TrayTest(TrayHelpers):
     def test_icon_with_its_tooltip_is_there_from_start_up(self):
         self.assertTrue(self.tray_shown(), "no icon in the notification area")
         self.assertEqual(len(self.taskbar_buttons()), 1, "the shown window has its taskbar button")
+        # the hand, scaled down by the shell: a black outline on the tray's white
+        w, _, data = self.d.screenshot()
+        x0, y0 = TRAY_ICON[0] - 8, TRAY_ICON[1] - 8
+        dark = sum(1 for y in range(y0, y0 + 16) for x in range(x0, x0 + 16)
+                   if max(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) < 80)
+        self.assertGreater(dark, 15, "no picture on the icon (%d dark pixels)" % dark)
         self.d.move_pointer(*TRAY_ICON)
         wait_until(lambda: MAIN_CAPTION in self.tips(), 5, what="the tooltip %r (tips: %r)" % (MAIN_CAPTION, self.tips()))
 
