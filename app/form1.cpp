@@ -116,10 +116,22 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_DPICHANGED:
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_SIZE:
+            Form_Resize();
+            return 0;
+        case WM_CLOSE:
+            OnClose();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // never refused; the closing itself happens once the session really ends
+        case WM_ENDSESSION:
+            if (wParam) OnClose();
+            return 0;
         case WM_DESTROY:
             Form_Unload();
             return 0;
         default:
+            if (cSysTray1Window_.IsTaskbarCreated(message)) cSysTray1_TaskbarCreated();
             break;
     }
     return DefWindowProcA(window_, message, wParam, lParam);
@@ -139,6 +151,7 @@ bool Form1::OnCreate() noexcept {
     SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     lastFocus_ = field_;
     ApplyLayout(dpi_);
+    CreateSysTray1();
     return true;
 }
 
@@ -174,11 +187,6 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
     ApplyLayout(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form1::Form_Unload() noexcept {
-    // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
-    ExitProcess(0);
 }
 
 LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -11,7 +11,11 @@
 #include "app/pointer_setting.h"
 #include "app/run_control.h"
 #include "app/start_up.h"
+#include "app/tray_handlers.h"
 #include "skin/skin_engine.h"
+#include "tray/property_bag.h"
+#include "tray/sys_tray.h"
+#include "tray/sys_tray_window.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -21,8 +25,13 @@ inline constexpr const wchar_t* kForm1ClassW = L"PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
+inline constexpr int kSysTray1Id = 1004;
 
-class Form1 final : private RunControlHost, private StartUpHost, private SkinHost {
+class Form1 final : private RunControlHost,
+                    private StartUpHost,
+                    private SkinHost,
+                    private TrayHandlersHost,
+                    private tray::SysTrayEvents {
 public:
     Form1(HINSTANCE instance, ApplicationWindow& application) noexcept;
     Form1(const Form1&) = delete;
@@ -54,6 +63,9 @@ private:
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
     void OnBringBack() noexcept;
+    void OnClose() noexcept;
+    void Form_Resize() noexcept;
+    void Form_QueryUnload() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -64,6 +76,9 @@ private:
     void Text1_MouseDown() noexcept;
     void Text1_MouseUp() noexcept;
     void Hover(HoverArea area) noexcept;
+    void CreateSysTray1() noexcept;
+    void cSysTray1_MouseUp(std::int16_t& Button, std::int32_t& Id) noexcept;
+    void cSysTray1_TaskbarCreated() noexcept;
 
     void ApplyLayout(int dpi) noexcept;
     void ForceForeground() noexcept;
@@ -95,6 +110,23 @@ private:
     void SetWindowIcon() override;
     void SetCaption(std::string_view caption) override;
     void SetAppTitle() override;
+    void SetTrayTip(std::string_view tip) override;
+    void SetInTray(bool inTray) override;
+
+    // TrayHandlersHost (the rest is shared with RunControlHost)
+    bool IsMinimized() override;
+    bool MinimizedToTray() override;
+    bool TrayIconInShell() override;
+    void HideWindow() override;
+    void ShowTrayBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) override;
+
+    // tray::SysTrayEvents of cSysTray1
+    void MouseMove(std::int32_t& Id) override;
+    void MouseDown(std::int16_t& Button, std::int32_t& Id) override;
+    void MouseUp(std::int16_t& Button, std::int32_t& Id) override;
+    void MouseDblClick(std::int16_t& Button, std::int32_t& Id) override;
+    void PropertyChanged(std::string_view name) override;
+    bool UserMode() override;
 
     // SkinHost
     bool SkinFileListed(const std::wstring& path) override;
@@ -124,6 +156,9 @@ private:
     bool minimizedToTray_ = false;
     bool shown_ = false;  // the first show is done: start-up has finished
     UINT bringBackMessage_ = 0;  // posted by a later start of the program
+    tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed
+    tray::SysTrayWindow cSysTray1Window_;
+    tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
 };
 
 }  // namespace app

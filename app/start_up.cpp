@@ -21,7 +21,10 @@ void Form_Load(StartUpHost& host, const ReportSink& report) noexcept {
         if (pointerFilePresent) host.LoadPointerImage(pointerFile);
     });
     trap.Run(108, [&] { host.HomePageDraw(); });
+    // The tip goes first, so the icon never shows the stored design text.
+    trap.Run(126, [&] { host.SetTrayTip(kProductDisplayName); });
     trap.Run(126, [&] { host.SetWindowIcon(); });
+    trap.Run(128, [&] { host.SetInTray(true); });
     trap.Run(130, [&] { host.SetCaption(kProductDisplayName); });
     trap.Run(130, [&] { host.SetAppTitle(); });
 }

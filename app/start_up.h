@@ -22,7 +22,10 @@ public:
     virtual bool FileExists(const std::wstring& path) = 0;
     virtual void LoadPointerImage(const std::wstring& path) = 0;
     virtual void HomePageDraw() = 0;
+    virtual void SetTrayTip(std::string_view tip) = 0;
     virtual void SetWindowIcon() = 0;
+    // True puts the icon into the notification area, where it stays while the window is shown.
+    virtual void SetInTray(bool inTray) = 0;
     virtual void SetCaption(std::string_view caption) = 0;
     virtual void SetAppTitle() = 0;
 

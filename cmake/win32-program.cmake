@@ -12,7 +12,7 @@ add_executable(Pelmorath WIN32
 target_include_directories(Pelmorath PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(Pelmorath PRIVATE pelmorath_app)
 set_source_files_properties(res/pelmorath.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/pelmorath.ico;${CMAKE_SOURCE_DIR}/res/pelmorath.manifest;${CMAKE_BINARY_DIR}/generated/version.h")
+  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/res/pelmorath.ico;${CMAKE_SOURCE_DIR}/res/hand.cur;${CMAKE_SOURCE_DIR}/res/pelmorath.manifest;${CMAKE_BINARY_DIR}/generated/version.h")
 
 if(MINGW)
   # No MinGW runtime DLLs beside the program: it must start on a bare Windows.

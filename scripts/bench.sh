@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Benchmark figures of Pelmorath.exe under Wine in a private desktop: idle-run CPU, start-up time, exe size.
-# Usage: scripts/bench.sh [--build-dir DIR] [--starts N] [--idle SECONDS]
+# Benchmark figures of Pelmorath.exe under Wine in a private desktop: idle-run CPU, balloon-wait CPU beside a
+# polling stand-in, start-up time, exe size.
+# Usage: scripts/bench.sh [--build-dir DIR] [--starts N] [--idle SECONDS] [--waits N]
 # Prints figures only; it asserts nothing about them. Needs a built build/win32/Pelmorath.exe.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -24,8 +24,10 @@ void ProcessPendingMessages(HWND dialogWindow) noexcept {
     }
 }
 
-void WaitForInput() noexcept {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+void WaitForInput() noexcept { WaitForInputFor(INFINITE); }
+
+void WaitForInputFor(DWORD milliseconds) noexcept {
+    MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 int RunMessageLoop(HWND dialogWindow) noexcept {

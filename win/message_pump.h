@@ -13,6 +13,9 @@ void ProcessPendingMessages(HWND dialogWindow) noexcept;
 // thread processes messages, and waiting on keyboard input alone would stall every key on the desktop.
 void WaitForInput() noexcept;
 
+// The same wait, for at most the given time: a timed wait that still runs the hook while it blocks.
+void WaitForInputFor(DWORD milliseconds) noexcept;
+
 // The main message loop; returns the exit code when the thread is asked to quit.
 int RunMessageLoop(HWND dialogWindow) noexcept;
 

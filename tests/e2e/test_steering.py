@@ -46,12 +46,12 @@ class SteeringTest(E2ETest):
         self.d.type(text)
         wait_until(lambda: self.p.text(text1) == text, 3, what="Text1 to read %r" % text)
 
-    def test_click_starts_a_run_minimised_with_the_stop_caption(self):
+    def test_click_starts_a_run_hidden_in_the_tray_with_the_stop_caption(self):
         self.assertEqual(self.app.button_text(), START_CAPTION)
         self.assert_still()
         self.click_button()
         wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
-        wait_until(lambda: self.app.info()["iconic"], 5, what="the window to be minimised")
+        self.wait_hidden_in_tray()
         self.wait_steering()
 
     def test_steering_keys_move_by_the_step(self):
@@ -154,11 +154,13 @@ class SteeringTest(E2ETest):
         x, y = self.client_point_of(np, edit)
         self.d.click(x, y)
         wait_until(lambda: self.p("gui", np)["focus"] == edit["hwnd"], 5, what="focus in notepad")
-        self.p.set_cursor_stable(200, 600)
+        # Over notepad: under Xvfb without a window manager, keys typed while the pointer is over the bare
+        # desktop reach no program once a run's hook is in.
+        self.p.set_cursor_stable(780, 200)
         self.d.type("hello")
         self.d.key("Left", "Left")
         time.sleep(0.2)
-        self.assertEqual(self.p.cursor(), (190, 600), "arrows steered while notepad had the focus")
+        self.assertEqual(self.p.cursor(), (770, 200), "arrows steered while notepad had the focus")
         self.d.type("X")
         wait_until(lambda: self.p.text(edit["hwnd"]) == "helXlo", 3,
                    what="notepad to read 'helXlo' (it reads %r)" % self.p.text(edit["hwnd"]))

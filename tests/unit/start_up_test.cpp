@@ -36,7 +36,9 @@ public:
     bool FileExists(const std::wstring& path) override { return Call("exists " + Logged(path)), pointerFilePresent; }
     void LoadPointerImage(const std::wstring& path) override { Call("load " + Logged(path)); }
     void HomePageDraw() override { Call("draw"); }
+    void SetTrayTip(std::string_view tip) override { Call("tip " + std::string(tip)); }
     void SetWindowIcon() override { Call("icon"); }
+    void SetInTray(bool inTray) override { Call(inTray ? "tray on" : "tray off"); }
     void SetCaption(std::string_view caption) override { Call("caption " + std::string(caption)); }
     void SetAppTitle() override { Call("title"); }
 
@@ -55,10 +57,15 @@ private:
 
 const std::string kCursor = "C:\\Tools\\Pelmorath\\HAND-M.CUR";
 
+Log Join(Log head, const Log& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
 TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
-    const Log withoutFile{"skin", "folder", "exists " + kCursor, "draw", "icon", "caption Pelmorath Software", "title"};
-    const Log withFile{"skin", "folder", "exists " + kCursor, "load " + kCursor, "draw", "icon", "caption Pelmorath Software",
-                       "title"};
+    const Log tail{"draw", "tip Pelmorath Software", "icon", "tray on", "caption Pelmorath Software", "title"};
+    const Log withoutFile = Join({"skin", "folder", "exists " + kCursor}, tail);
+    const Log withFile = Join({"skin", "folder", "exists " + kCursor, "load " + kCursor}, tail);
     struct Case {
         const char* name;
         bool present;
@@ -69,11 +76,12 @@ TEST(FormLoad, RunsEveryStepInOrderAndGoesOnAfterFailures) {
         {"no pointer file: nothing loaded", false, {}, withoutFile, {}},
         {"pointer file beside the program", true, {}, withFile, {}},
         {"unloadable pointer file", true, {"load " + kCursor}, withFile, {106}},
-        {"no folder: no test, no load", true, {"folder"}, {"skin", "folder", "draw", "icon", "caption Pelmorath Software", "title"},
-         {104}},
+        {"no folder: no test, no load", true, {"folder"}, Join({"skin", "folder"}, tail), {104}},
         {"skin fails: start-up goes on", true, {"skin"}, withFile, {100}},
         {"home page fails", false, {"draw"}, withoutFile, {108}},
         {"icon fails", false, {"icon"}, withoutFile, {126}},
+        {"tray tip fails: the icon still goes in", false, {"tip Pelmorath Software"}, withoutFile, {126}},
+        {"tray icon fails", false, {"tray on"}, withoutFile, {128}},
         {"both 130 steps fail", false, {"caption Pelmorath Software", "title"}, withoutFile, {130, 130}},
         {"load and title fail, in order", true, {"load " + kCursor, "title"}, withFile, {106, 130}},
     };

@@ -19,11 +19,18 @@
 //   move HWND X Y W H         SetWindowPos
 //   command HWND ID           post WM_COMMAND ID (presses a dialog button)
 //   close HWND                post WM_CLOSE
+//   post HWND MSG WP LP       PostMessage (numbers in any C base)
+//   send HWND MSG WP LP       SendMessageTimeout; its result
+//   hittest HWND X Y          WM_NCHITTEST at a screen point
+//   broadcast NAME            post the registered message NAME to every top-level window
+//   traydelete HWND ID        Shell_NotifyIcon NIM_DELETE for another program's icon
 //   dialogs TID               message-box style dialogs (#32770) of a thread id (0 = any)
 //   vk VK down|up             SendInput of one virtual key
 //   textwidth FACE PX WEIGHT TEXT   width in pixels of TEXT in that font (PX = character height)
 //   quit
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -244,6 +251,34 @@ std::string handle(const std::vector<std::string>& f)
         return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_COMMAND, static_cast<WPARAM>(iarg(2)), 0) ? 1 : 0));
     if (cmd == "close")
         return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_CLOSE, 0, 0) ? 1 : 0));
+    if (cmd == "post" || cmd == "send") {
+        HWND h = parse_hwnd(arg(1));
+        UINT msg = static_cast<UINT>(std::strtoul(arg(2).c_str(), nullptr, 0));
+        WPARAM wp = static_cast<WPARAM>(std::strtoul(arg(3).c_str(), nullptr, 0));
+        LPARAM lp = static_cast<LPARAM>(std::strtol(arg(4).c_str(), nullptr, 0));
+        if (cmd == "post")
+            return ok("\"done\":" + num(PostMessageA(h, msg, wp, lp) ? 1 : 0));
+        DWORD_PTR r = 0;
+        if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r))
+            return err("SendMessageTimeout failed");
+        return ok("\"result\":" + num(static_cast<long long>(r)));
+    }
+    if (cmd == "hittest") {
+        DWORD_PTR r = 0;
+        SendMessageTimeoutA(parse_hwnd(arg(1)), WM_NCHITTEST, 0, MAKELPARAM(iarg(2), iarg(3)), SMTO_ABORTIFHUNG, 2000, &r);
+        return ok("\"hit\":" + num(static_cast<long long>(r)));
+    }
+    if (cmd == "broadcast") {
+        UINT msg = RegisterWindowMessageA(arg(1).c_str());
+        return ok("\"done\":" + num(msg && PostMessageA(HWND_BROADCAST, msg, 0, 0) ? 1 : 0));
+    }
+    if (cmd == "traydelete") {
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+        data.hWnd = parse_hwnd(arg(1));
+        data.uID = static_cast<UINT>(iarg(2));
+        return ok("\"done\":" + num(Shell_NotifyIconA(NIM_DELETE, &data) ? 1 : 0));
+    }
     if (cmd == "dialogs") {
         DWORD want = static_cast<DWORD>(std::strtoul(arg(1).c_str(), nullptr, 0));
         std::vector<std::string> items;

@@ -1,0 +1,248 @@
+"""The tray: the icon from start-up, hiding into it with the balloon, coming back, closing, a shell restart."""
+
+import subprocess
+import time
+
+from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, STOP_CAPTION, TRAY_ICON, Session,
+                     wait_until)
+
+BALLOON_TEXT = ("has been minimized to the system tray.\r\n"
+                "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.")
+HTMINBUTTON = 8
+WM_QUERYENDSESSION, WM_ENDSESSION = 0x11, 0x16
+HOME = (300, 300)
+
+
+class TrayHelpers(E2ETest):
+    per_test_timeout = 90
+
+    def setUp(self):
+        if Session.desktop:
+            # An icon whose program was killed stays until the pointer passes over it: clear such leftovers so
+            # that the first icon is this program's.
+            for dx in range(0, 140, 10):
+                Session.desktop.xdotool("mousemove", TRAY_ICON[0] - dx, TRAY_ICON[1])
+                time.sleep(0.02)
+            Session.desktop.xdotool("mousemove", *HOME)
+        super().setUp()
+
+    # ----- what the desktop shows -----
+    def tray_shown(self):
+        """The taskbar is shown while any icon is in the notification area."""
+        tray = self.p.find("Shell_TrayWnd")
+        return bool(tray) and bool(self.p.info(tray)["visible"])
+
+    def taskbar_buttons(self):
+        """Visible window buttons of the taskbar (the start button, at its left edge, aside)."""
+        tray = self.p.find("Shell_TrayWnd")
+        if not tray:
+            return []
+        return [c for c in self.p.children(tray)
+                if c["class"].lower() == "button" and c["visible"] and c["local"][0] > 0]
+
+    def tips(self):
+        return [w["text"] for w in self.p("toplevels")["windows"] if w["class"] == "tooltips_class32" and w["visible"]]
+
+    def window_state(self, app=None):
+        info = (app or self.app).info()
+        return bool(info["visible"]), bool(info["iconic"])
+
+    # ----- what a person does -----
+    def minimise(self):
+        """Click the window's minimise button."""
+        l, t, r, b = self.app.info()["rect"]
+        for y in range(t + 4, t + 30, 3):
+            for x in range(r - 2, r - 150, -2):
+                if self.p("hittest", self.app.hwnd, x, y)["hit"] == HTMINBUTTON:
+                    self.d.click(x, y)
+                    return
+        raise AssertionError("no minimise button in the caption")
+
+    def click_icon(self, button=1):
+        self.d.click(*TRAY_ICON, button=button)
+
+    def assert_back_in_front(self, what):
+        wait_until(lambda: self.window_state() == (True, False), 5, what="the window back, normal (%s)" % what)
+        wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, 3,
+                   what="the window in front (%s)" % what)
+        # the control that had the focus before the window went gets it back
+        controls = (self.app.child(ID_TEXT)["hwnd"], self.app.child(ID_BUTTON)["hwnd"])
+        wait_until(lambda: self.p("gui", self.app.hwnd)["focus"] in controls, 3,
+                   what="the keyboard focus in the window (%s)" % what)
+
+    def steers(self):
+        """One tap of Left moves the pointer by the step when the hook is in."""
+        self.p.set_cursor_stable(*HOME)
+        self.d.key("Left")
+        try:
+            wait_until(lambda: self.p.cursor() != HOME, 1)
+        except AssertionError:
+            return False
+        return self.p.cursor() == (HOME[0] - 5, HOME[1])
+
+
+
+class TrayTest(TrayHelpers):
+
+    def test_icon_with_its_tooltip_is_there_from_start_up(self):
+        self.assertTrue(self.tray_shown(), "no icon in the notification area")
+        self.assertEqual(len(self.taskbar_buttons()), 1, "the shown window has its taskbar button")
+        # the hand, scaled down by the shell: a black outline on the tray's white
+        w, _, data = self.d.screenshot()
+        x0, y0 = TRAY_ICON[0] - 8, TRAY_ICON[1] - 8
+        dark = sum(1 for y in range(y0, y0 + 16) for x in range(x0, x0 + 16)
+                   if max(data[(y * w + x) * 3:(y * w + x) * 3 + 3]) < 80)
+        self.assertGreater(dark, 15, "no picture on the icon (%d dark pixels)" % dark)
+        self.d.move_pointer(*TRAY_ICON)
+        wait_until(lambda: MAIN_CAPTION in self.tips(), 5, what="the tooltip %r (tips: %r)" % (MAIN_CAPTION, self.tips()))
+
+    def test_first_minimise_hides_with_the_balloon_the_second_without(self):
+        self.minimise()
+        wait_until(lambda: self.window_state() == (False, True) or self.window_state() == (False, False), 3,
+                   what="the window to hide")
+        t0 = time.monotonic()
+        self.assertEqual(self.taskbar_buttons(), [], "the hidden window keeps no taskbar button")
+        wait_until(lambda: BALLOON_TEXT in self.tips(), 5, what="the balloon (tips: %r)" % self.tips())
+        # Wine never reports the balloon gone: the wait runs its 5 s, then the balloon is closed.
+        wait_until(lambda: BALLOON_TEXT not in self.tips(), 8, interval=0.1, what="the balloon closed after its wait")
+        self.assertGreater(time.monotonic() - t0, 3.5, "the balloon went too early")
+
+        self.click_icon()
+        self.assert_back_in_front("after the first minimise")
+        self.minimise()
+        wait_until(lambda: not self.window_state()[0], 3, what="the window to hide again")
+        self.assertEqual(self.taskbar_buttons(), [])
+        end = time.monotonic() + 3.5
+        while time.monotonic() < end:
+            self.assertNotIn(BALLOON_TEXT, self.tips(), "a second balloon")
+            time.sleep(0.2)
+        self.click_icon()
+        self.assert_back_in_front("after the second minimise")
+
+    def test_a_release_over_the_icon_brings_the_window_back(self):
+        for button in (1, 3):
+            with self.subTest(button="left" if button == 1 else "right"):
+                self.minimise()
+                self.wait_hidden_in_tray()
+                self.d.move_pointer(*TRAY_ICON)
+                self.d.xdotool("mousedown", button)
+                try:
+                    time.sleep(0.6)
+                    self.assertFalse(self.window_state()[0], "a press alone shows the window")
+                finally:
+                    self.d.xdotool("mouseup", button)
+                self.assert_back_in_front("button %d" % button)
+
+    def test_first_run_steers_after_the_balloon_wait_the_second_at_once(self):
+        self.p.set_cursor_stable(*HOME)
+        self.click_button()
+        t0 = time.monotonic()
+        wait_until(lambda: not self.window_state()[0], 5, what="the window to hide")
+        wait_until(self.steers, 10, interval=0.05, what="the first run to steer")
+        first = time.monotonic() - t0
+        self.assertGreaterEqual(first, 4.5, "the first run steered before the balloon wait was over")
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the run to end")
+        self.settle_focus()
+
+        self.click_button()
+        t0 = time.monotonic()
+        wait_until(lambda: not self.window_state()[0], 5, what="the window to hide")
+        wait_until(self.steers, 5, interval=0.05, what="the second run to steer")
+        self.assertLess(time.monotonic() - t0, 2.5, "the second run waited (first run took %.1f s)" % first)
+
+    def test_a_click_on_the_icon_during_a_run_shows_the_window_and_the_run_goes_on(self):
+        self.start_run()
+        self.click_icon()
+        self.assert_back_in_front("during a run")
+        self.assertEqual(self.app.button_text(), STOP_CAPTION)
+        self.assertTrue(self.steers(), "steering stopped when the window came back")
+        # minimising again hides it again, without a balloon, and the run still steers
+        self.minimise()
+        wait_until(lambda: not self.window_state()[0], 3, what="the window to hide again")
+        self.assertTrue(self.steers(), "steering stopped after hiding again")
+
+    def test_a_shell_restart_brings_back_an_icon_deleted_from_outside(self):
+        tray_control = self.app.tray_control()
+        self.assertTrue(self.tray_shown())
+        self.assertEqual(self.p("traydelete", tray_control, 0)["done"], 1)
+        wait_until(lambda: not self.tray_shown(), 3, what="the icon to go")
+        self.p("broadcast", "TaskbarCreated")
+        wait_until(self.tray_shown, 3, what="the icon to come back")
+        self.d.move_pointer(*TRAY_ICON)
+        wait_until(lambda: MAIN_CAPTION in self.tips(), 5, what="the tooltip of the icon added again")
+        # and it still answers: hide, then bring back through it
+        self.minimise()
+        self.wait_hidden_in_tray()
+        self.click_icon()
+        self.assert_back_in_front("through the icon added again")
+
+    def test_text_typed_right_after_start_reaches_the_program_in_front(self):
+        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def end_notepad():
+            notepad.kill()
+            notepad.wait(5)
+        self.addCleanup(end_notepad)
+        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
+        # Notepad lies behind our window, below its caption: where the pointer is when the run starts.
+        l, t, r, b = self.app.info()["rect"]
+        self.p("move", np, l - 40, t + 40, r - l + 80, b - t + 200)
+        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        wait_until(lambda: self.p("gui", np)["foreground"] == np, 5, what="notepad in front")
+        self.d.click((l + r) // 2, t + 10)  # our caption brings our window to the front
+        self.settle_focus()
+        self.click_button()
+        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the run to start")
+        self.d.type("hello")
+        wait_until(lambda: self.p.text(edit["hwnd"]) == "hello", 3,
+                   what="notepad to read 'hello' (it reads %r; foreground %r)"
+                   % (self.p.text(edit["hwnd"]), self.p("gui", np)))
+
+
+class TrayCloseTest(TrayHelpers):
+    start_app = False
+
+    def start(self):
+        self.app = self.launch()
+        self.app.wait_main()
+        self.settle_focus()
+        wait_until(self.tray_shown, 3, what="the icon")
+
+    def assert_ended_without_icon(self, what):
+        wait_until(lambda: self.app.proc.poll() is not None, 5, what="the program to end (%s)" % what)
+        wait_until(lambda: not self.tray_shown(), 3, what="the icon to go (%s)" % what)
+
+    def close_box(self):
+        l, t, r, b = self.app.info()["rect"]
+        for y in range(t + 4, t + 30, 3):
+            for x in range(r - 2, r - 60, -2):
+                if self.p("hittest", self.app.hwnd, x, y)["hit"] == 20:  # HTCLOSE
+                    self.d.click(x, y)
+                    return
+        raise AssertionError("no close button in the caption")
+
+    def test_closing_ends_the_program_and_removes_the_icon(self):
+        with self.subTest(close="close box while idle"):
+            self.start()
+            self.close_box()
+            self.assert_ended_without_icon("close box")
+        with self.subTest(close="Alt+F4 during a run, after a click on the icon"):
+            self.start()
+            self.start_run()
+            self.click_icon()
+            self.assert_back_in_front("during a run")
+            self.d.key("alt+F4")
+            self.assert_ended_without_icon("Alt+F4 during a run")
+        with self.subTest(close="session end while hidden in the tray during a run"):
+            self.start()
+            self.start_run()
+            answer = self.p("send", self.app.hwnd, WM_QUERYENDSESSION, 0, 0)["result"]
+            self.assertEqual(answer, 1, "the session end is never refused")
+            self.assertIsNone(self.app.proc.poll(), "the query alone ends nothing")
+            try:
+                self.p("send", self.app.hwnd, WM_ENDSESSION, 1, 0, timeout=5)
+            except Exception:
+                pass  # the program may end before it answers
+            self.assert_ended_without_icon("session end")

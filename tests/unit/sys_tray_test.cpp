@@ -1,0 +1,385 @@
+// The tray control with a recording shell, a scripted clock and wait, and a recording host.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tray/sys_tray.h"
+
+namespace {
+
+using tray::cSysTray;
+using tray::NotifyMessage;
+using tray::PictureRef;
+using tray::PictureType;
+using Log = std::vector<std::string>;
+namespace field = tray::field;
+
+constexpr std::uint32_t kOwner = 0x5150;
+
+class FakePicture final : public tray::Picture {
+public:
+    FakePicture(PictureType type, std::uint32_t handle) : type_(type), handle_(handle) {}
+    PictureType Type() const noexcept override { return type_; }
+    std::uint32_t Handle() const noexcept override { return handle_; }
+
+private:
+    PictureType type_;
+    std::uint32_t handle_;
+};
+
+PictureRef Icon(std::uint32_t handle) { return std::make_shared<FakePicture>(PictureType::Icon, handle); }
+PictureRef Bitmap(std::uint32_t handle) { return std::make_shared<FakePicture>(PictureType::Bitmap, handle); }
+
+std::uint32_t U32(const tray::NotifyRecord& r, std::size_t offset) {
+    return static_cast<std::uint32_t>(r[offset]) | static_cast<std::uint32_t>(r[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(r[offset + 2]) << 16 | static_cast<std::uint32_t>(r[offset + 3]) << 24;
+}
+
+std::string Text(const tray::NotifyRecord& r, std::size_t offset) {
+    return std::string(reinterpret_cast<const char*>(r.data()) + offset);
+}
+
+// Shell, hook, clock and wait in one log. Each shell call reads as "add 7 tip=... icon=...", "modify 16 ...".
+class FakePlatform final : public tray::SysTrayPlatform {
+public:
+    Log log;
+    std::vector<tray::NotifyCall> calls;
+    bool shellAccepts = true;
+    double now = 100.0;
+    // What happens during one wait: by default the clock simply reaches the end of the wait.
+    std::function<void(double maxSeconds)> onWait;
+    std::vector<double> waits;
+
+    std::uint32_t OwnWindow() override { return kOwner; }
+    bool NotifyIcon(const tray::NotifyCall& call) override {
+        calls.push_back(call);
+        log.push_back(Describe(call));
+        return shellAccepts;
+    }
+    void InstallTrayHook(cSysTray&) override { log.push_back("hook"); }
+    void RemoveTrayHook(cSysTray&) override { log.push_back("unhook"); }
+    double Now() override { return now; }
+    void WaitForMessages(double maxSeconds) override {
+        waits.push_back(maxSeconds);
+        log.push_back("wait");
+        if (waits.size() > 100) throw std::logic_error("runaway wait");
+        if (onWait) {
+            onWait(maxSeconds);
+        } else {
+            now += maxSeconds;
+        }
+    }
+    void SetHeightTwips(int twips) override { log.push_back("height " + std::to_string(twips)); }
+    void SetWidthTwips(int twips) override { log.push_back("width " + std::to_string(twips)); }
+    bool IsLeadByte(unsigned char) override { return false; }
+
+    static std::string Describe(const tray::NotifyCall& call) {
+        const tray::NotifyRecord& r = call.record;
+        const char* verb = call.message == NotifyMessage::Add ? "add" : call.message == NotifyMessage::Modify ? "modify" : "delete";
+        std::string s = std::string(verb) + " " + std::to_string(U32(r, field::kFlags));
+        const std::uint32_t flags = U32(r, field::kFlags);
+        if (flags & tray::kNifTip) s += " tip=" + Text(r, field::kTip);
+        if (flags & tray::kNifIcon) s += " icon=" + std::to_string(U32(r, field::kIcon));
+        if (flags & tray::kNifInfo) {
+            s += " balloon=" + Text(r, field::kInfoTitle) + "/" + Text(r, field::kInfo) + "/" +
+                 std::to_string(U32(r, field::kTimeout));
+        }
+        return s;
+    }
+};
+
+class FakeHost final : public tray::SysTrayEvents {
+public:
+    Log events;
+    Log notices;
+    bool userMode = true;
+    std::function<void()> onMouseUp;
+
+    void MouseMove(std::int32_t& id) override { events.push_back("move " + std::to_string(id)); }
+    void MouseDown(std::int16_t& button, std::int32_t& id) override { Record("down", button, id); }
+    void MouseUp(std::int16_t& button, std::int32_t& id) override {
+        Record("up", button, id);
+        if (onMouseUp) onMouseUp();
+    }
+    void MouseDblClick(std::int16_t& button, std::int32_t& id) override { Record("dblclick", button, id); }
+    void PropertyChanged(std::string_view name) override { notices.emplace_back(name); }
+    bool UserMode() override { return userMode; }
+
+private:
+    void Record(const char* what, std::int16_t button, std::int32_t id) {
+        events.push_back(std::string(what) + " " + std::to_string(button) + " " + std::to_string(id));
+    }
+};
+
+struct Fixture {
+    FakePlatform platform;
+    FakeHost host;
+    cSysTray tray{platform, host};
+
+    Fixture() { tray.Initialize(); }
+    void Clear() {
+        platform.log.clear();
+        platform.calls.clear();
+        host.notices.clear();
+    }
+};
+
+TEST(SysTray, SettersSendOnlyWhileTheIconIsAddedAndAlwaysNotify) {
+    Fixture f;
+    const PictureRef hand = Icon(77);
+    f.tray.SetTrayTip("Pelmorath Software");
+    f.tray.SetTrayIcon(hand);
+    f.tray.SetTrayIcon(Bitmap(5));  // ignored: not an icon
+    f.tray.SetTrayIcon(nullptr);    // ignored: none
+    EXPECT_EQ(f.platform.log, Log{}) << "nothing is sent before the icon is added";
+    EXPECT_EQ(f.host.notices, (Log{"TrayTip", "TrayIcon"}));
+    EXPECT_EQ(f.tray.TrayIcon(), hand);
+
+    f.Clear();
+    f.tray.SetInTray(true);
+    EXPECT_EQ(f.platform.log, (Log{"hook", "add 7 tip=Pelmorath Software icon=77"}));
+    EXPECT_EQ(f.host.notices, Log{"InTray"});
+    EXPECT_TRUE(f.tray.IconAdded());
+
+    f.Clear();
+    f.tray.SetTrayTip("");
+    f.tray.SetTrayIcon(Icon(78));
+    f.tray.SetTrayIcon(Bitmap(6));
+    f.tray.SetInTray(true);  // unchanged: no call, no notice
+    EXPECT_EQ(f.platform.log, (Log{"modify 4 tip=", "modify 2 icon=78"}));
+    EXPECT_EQ(f.host.notices, (Log{"TrayTip", "TrayIcon"}));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.platform.calls[0].record.data()) + field::kTip, 128),
+              '\0' + std::string(127, ' '))
+        << "an empty tip clears the tooltip with the empty field";
+
+    f.Clear();
+    f.tray.SetInTray(false);
+    f.tray.SetInTray(false);
+    EXPECT_EQ(f.platform.log, (Log{"delete 0", "unhook"}));
+    EXPECT_EQ(f.host.notices, Log{"InTray"});
+    EXPECT_FALSE(f.tray.IconAdded());
+}
+
+TEST(SysTray, AddFlagsFollowTheStoredTipAndIcon) {
+    struct Case {
+        const char* name;
+        const char* tip;
+        PictureRef icon;
+        const char* add;
+    } const cases[] = {
+        {"neither", "", nullptr, "add 1"},
+        {"icon only", "", Icon(9), "add 3 icon=9"},
+        {"tip only", "T", nullptr, "add 5 tip=T"},
+        {"both", "T", Icon(9), "add 7 tip=T icon=9"},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.tray.SetTrayTip(c.tip);
+        f.tray.SetTrayIcon(c.icon);
+        f.Clear();
+        f.tray.SetInTray(true);
+        EXPECT_EQ(f.platform.log, (Log{"hook", c.add})) << c.name;
+        EXPECT_EQ(U32(f.platform.calls[0].record, field::kCallbackMessage), 1125u) << c.name;
+        EXPECT_EQ(U32(f.platform.calls[0].record, field::kWindow), kOwner) << c.name;
+    }
+}
+
+TEST(SysTray, DesignModeRecordsInTrayWithoutAnyShellCall) {
+    Fixture f;
+    f.host.userMode = false;
+    f.tray.SetInTray(true);
+    EXPECT_TRUE(f.tray.InTray());
+    EXPECT_FALSE(f.tray.IconAdded());
+    f.tray.Terminate();
+    EXPECT_FALSE(f.tray.InTray());
+    EXPECT_EQ(f.platform.log, Log{});
+    EXPECT_EQ(f.host.notices, (Log{"InTray", "InTray"}));
+}
+
+TEST(SysTray, IconInShellFollowsTheShellsAnswerNotTheRequest) {
+    Fixture f;
+    f.tray.SetTrayTip("T");
+    f.platform.shellAccepts = false;
+    f.tray.SetInTray(true);
+    EXPECT_TRUE(f.tray.IconAdded()) << "the add counts as done whatever the shell said";
+    EXPECT_FALSE(f.tray.IconInShell());
+
+    // The shell restarts and takes the icon: the same add again, with what the control holds now.
+    f.tray.SetTrayIcon(Icon(4));
+    f.Clear();
+    f.platform.shellAccepts = true;
+    f.tray.TaskbarCreated();
+    EXPECT_EQ(f.platform.log, Log{"add 7 tip=T icon=4"});
+    EXPECT_TRUE(f.tray.IconInShell());
+
+    f.tray.SetInTray(false);
+    EXPECT_FALSE(f.tray.IconInShell());
+    f.Clear();
+    f.tray.TaskbarCreated();
+    EXPECT_EQ(f.platform.log, Log{}) << "an icon that is off is not added by a shell restart";
+}
+
+TEST(SysTray, ShowBalloonOnceAndWaitUntilTheTimerRunsOut) {
+    Fixture f;
+    f.tray.SetInTray(true);
+    f.Clear();
+    f.tray.ShowBalloon("text", "title", 5, true);
+    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=title/text/5000", "wait", "modify 16 balloon=//5000"}));
+    EXPECT_EQ(f.platform.waits, std::vector<double>{5.0}) << "one blocking wait for the whole remaining time";
+    EXPECT_TRUE(f.tray.BalloonShowing()) << "only the shell's notice clears it";
+    EXPECT_EQ(f.tray.OnceCount(), 1);
+
+    f.Clear();
+    f.tray.ShowBalloon("again", "title", 5, true);
+    EXPECT_EQ(f.platform.log, Log{}) << "a second ShowOnce balloon sends nothing";
+
+    f.tray.ShowBalloon("always", "t", 0, false);
+    f.tray.ShowBalloon("always", "t", -3, false);
+    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=t/always/0", "modify 16 balloon=t/always/0"}))
+        << "without a timer: no wait and no close call";
+    EXPECT_EQ(f.tray.OnceCount(), 1) << "balloons without ShowOnce are not counted";
+}
+
+TEST(SysTray, WakesThatEndEarlyKeepWaitingForTheRemainingTime) {
+    Fixture f;
+    // Three wakes for messages that are not the balloon's, 1.5 s apart, then the clock passes the end.
+    f.platform.onWait = [&](double) { f.platform.now += 1.5; };
+    f.tray.ShowBalloon("text", "title", 5, true);
+    EXPECT_EQ(f.platform.waits, (std::vector<double>{5.0, 3.5, 2.0, 0.5}));
+    EXPECT_EQ(f.platform.log.back(), "modify 16 balloon=//5000");
+}
+
+TEST(SysTray, BalloonNoticeEndsTheWaitWithoutACloseCall) {
+    for (std::int32_t notice : {0x403, 0x404, 0x405}) {
+        Fixture f;
+        f.platform.onWait = [&](double) {
+            f.platform.now += 0.25;
+            std::int32_t lParam = notice;
+            std::int32_t wParam = 0;
+            if (f.platform.waits.size() == 2) f.tray.HandleTrayMessage(lParam, wParam);
+        };
+        f.tray.ShowBalloon("text", "title", 5, true);
+        EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=title/text/5000", "wait", "wait"})) << notice;
+        EXPECT_FALSE(f.tray.BalloonShowing()) << notice;
+    }
+}
+
+TEST(SysTray, ShowBalloonOverflowFailsBeforeAnythingChanges) {
+    Fixture f;
+    f.tray.ShowBalloon("t", "t", 2147483, false);  // the largest that fits
+    EXPECT_EQ(U32(f.platform.calls[0].record, field::kTimeout), 2147483000u);
+    Fixture g;
+    EXPECT_THROW(g.tray.ShowBalloon("t", "t", 2147484, true), std::overflow_error);
+    try {
+        g.tray.ShowBalloon("t", "t", 2147484, true);
+    } catch (const std::overflow_error& e) {
+        EXPECT_STREQ(e.what(), "Overflow");
+    }
+    EXPECT_EQ(g.platform.log, Log{});
+    EXPECT_FALSE(g.tray.BalloonShowing());
+    EXPECT_EQ(g.tray.OnceCount(), 0);
+}
+
+TEST(SysTray, ANestedShowOnceBalloonDuringTheWaitReturnsAtOnce) {
+    Fixture f;
+    f.host.onMouseUp = [&] { f.tray.ShowBalloon("nested", "t", 5, true); };
+    f.platform.onWait = [&](double maxSeconds) {
+        std::int32_t up = 0x202;
+        std::int32_t id = 0;
+        if (f.platform.waits.size() == 1) f.tray.HandleTrayMessage(up, id);
+        f.platform.now += maxSeconds;
+    };
+    f.tray.ShowBalloon("first", "t", 5, true);
+    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=t/first/5000", "wait", "modify 16 balloon=//5000"}));
+}
+
+TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
+    struct Case {
+        std::int32_t lParam;
+        const char* event;  // empty: none
+        bool clearsBalloon;
+    } const cases[] = {
+        {0x200, "move 3", false},       {0x201, "down 1 3", false},     {0x202, "up 1 3", false},
+        {0x203, "dblclick 1 3", false}, {0x204, "down 2 3", false},     {0x205, "up 2 3", false},
+        {0x206, "dblclick 2 3", false}, {0x207, "", false},             {0x208, "", false},
+        {0x209, "", false},             {0x402, "", false},             {0x403, "", true},
+        {0x404, "", true},              {0x405, "", true},              {0x10202, "", false},
+        {0, "", false},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.tray.ShowBalloon("t", "t", 0, false);  // BalloonShowing without a wait
+        std::int32_t lParam = c.lParam;
+        std::int32_t wParam = 3;  // the icon identifier goes through to the event as it came
+        f.tray.HandleTrayMessage(lParam, wParam);
+        EXPECT_EQ(f.host.events, c.event[0] ? Log{c.event} : Log{}) << std::hex << c.lParam;
+        EXPECT_EQ(f.tray.BalloonShowing(), !c.clearsBalloon) << std::hex << c.lParam;
+    }
+}
+
+TEST(SysTray, LifecycleThroughThePropertyStore) {
+    // As this program's window stores it: off, the hand, a design tip.
+    tray::PropertyBag stored;
+    const PictureRef hand = Icon(42);
+    stored.Write("InTray", false);
+    stored.Write("TrayIcon", hand);
+    stored.Write("TrayTip", std::string("design"));
+    {
+        Fixture f;
+        f.tray.ReadProperties(stored);
+        EXPECT_EQ(f.platform.log, Log{});
+        EXPECT_EQ(f.host.notices, (Log{"TrayIcon", "TrayTip"}));
+        f.tray.SetTrayTip("Pelmorath Software");
+        f.tray.SetInTray(true);
+        EXPECT_EQ(f.platform.log, (Log{"hook", "add 7 tip=Pelmorath Software icon=42"}));
+        tray::PropertyBag saved;
+        f.tray.WriteProperties(saved);
+        EXPECT_TRUE(saved.ReadBool("InTray", false));
+        EXPECT_EQ(saved.ReadPicture("TrayIcon", nullptr), hand);
+        EXPECT_EQ(saved.ReadString("TrayTip", ""), "Pelmorath Software");
+        f.Clear();
+        f.tray.Terminate();
+        EXPECT_EQ(f.platform.log, (Log{"delete 0", "unhook"}));
+    }
+    // Stored on: the icon goes in before icon and tip are known, which then follow as changes.
+    stored.Write("InTray", true);
+    {
+        Fixture f;
+        f.tray.ReadProperties(stored);
+        EXPECT_EQ(f.platform.log, (Log{"hook", "add 1", "modify 2 icon=42", "modify 4 tip=design"}));
+        EXPECT_EQ(f.host.notices, (Log{"InTray", "TrayIcon", "TrayTip"}));
+    }
+    // Nothing stored: the defaults, and values equal to them are written back all the same.
+    {
+        Fixture f;
+        f.tray.ReadProperties(tray::PropertyBag{});
+        EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+        EXPECT_EQ(f.tray.TrayIcon(), nullptr);
+        EXPECT_EQ(f.host.notices, Log{"TrayTip"}) << "no picture to take";
+        tray::PropertyBag saved;
+        f.tray.WriteProperties(saved);
+        EXPECT_TRUE(saved.Contains("InTray") && saved.Contains("TrayIcon") && saved.Contains("TrayTip"));
+        EXPECT_FALSE(saved.ReadBool("InTray", true));
+    }
+    {
+        Fixture f;
+        f.tray.InitProperties();
+        EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+        EXPECT_EQ(f.host.notices, Log{"TrayTip"});
+        EXPECT_EQ(f.platform.log, Log{});
+    }
+    // A stored value of the wrong kind fails the read, as a host's property service would.
+    {
+        tray::PropertyBag wrong;
+        wrong.Write("InTray", std::string("yes"));
+        Fixture f;
+        EXPECT_THROW(f.tray.ReadProperties(wrong), std::invalid_argument);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// The in-memory property store of the tray control.
+#include "tray/property_bag.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace tray {
+
+template <class T>
+T PropertyBag::Read(std::string_view name, T fallback) const {
+    const auto found = values_.find(name);
+    if (found == values_.end()) return fallback;
+    if (const T* value = std::get_if<T>(&found->second)) return *value;
+    throw std::invalid_argument("Type mismatch");
+}
+
+bool PropertyBag::ReadBool(std::string_view name, bool fallback) const { return Read<bool>(name, fallback); }
+
+std::string PropertyBag::ReadString(std::string_view name, std::string_view fallback) const {
+    return Read<std::string>(name, std::string(fallback));
+}
+
+PictureRef PropertyBag::ReadPicture(std::string_view name, PictureRef fallback) const {
+    return Read<PictureRef>(name, std::move(fallback));
+}
+
+void PropertyBag::Write(std::string_view name, PropertyValue value) {
+    values_.insert_or_assign(std::string(name), std::move(value));
+}
+
+}  // namespace tray

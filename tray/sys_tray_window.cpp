@@ -1,0 +1,160 @@
+// The tray control's child window, its shell calls, its clock and its wait between messages.
+#include "tray/sys_tray_window.h"
+
+#include <shellapi.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <utility>
+
+#include "tray/tray_hook.h"
+#include "win/dpi.h"
+#include "win/message_pump.h"
+#include "win/win_handles.h"
+
+namespace tray {
+namespace {
+
+// The record is handed over exactly as the platform lays it out for a 32-bit program.
+static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize, "the 488-byte record of shell version 5");
+static_assert(offsetof(NOTIFYICONDATAA, hWnd) == field::kWindow);
+static_assert(offsetof(NOTIFYICONDATAA, uID) == field::kId);
+static_assert(offsetof(NOTIFYICONDATAA, uFlags) == field::kFlags);
+static_assert(offsetof(NOTIFYICONDATAA, uCallbackMessage) == field::kCallbackMessage);
+static_assert(offsetof(NOTIFYICONDATAA, hIcon) == field::kIcon);
+static_assert(offsetof(NOTIFYICONDATAA, szTip) == field::kTip && sizeof(NOTIFYICONDATAA::szTip) == field::kTipWidth);
+static_assert(offsetof(NOTIFYICONDATAA, dwState) == field::kState);
+static_assert(offsetof(NOTIFYICONDATAA, dwStateMask) == field::kStateMask);
+static_assert(offsetof(NOTIFYICONDATAA, szInfo) == field::kInfo && sizeof(NOTIFYICONDATAA::szInfo) == field::kInfoWidth);
+static_assert(offsetof(NOTIFYICONDATAA, uTimeout) == field::kTimeout);
+static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == field::kInfoTitle &&
+              sizeof(NOTIFYICONDATAA::szInfoTitle) == field::kInfoTitleWidth);
+static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
+static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
+              NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
+
+constexpr int kTwipsPerInch = 1440;
+
+class CursorPicture final : public Picture {
+public:
+    explicit CursorPicture(win::CursorHandle cursor) noexcept : cursor_(std::move(cursor)) {}
+    // A cursor is an icon with a hot spot: the shell takes it where an icon handle is asked for.
+    PictureType Type() const noexcept override { return PictureType::Icon; }
+    std::uint32_t Handle() const noexcept override {
+        return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(cursor_.get()));
+    }
+
+private:
+    win::CursorHandle cursor_;
+};
+
+}  // namespace
+
+PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
+    try {
+        win::CursorHandle cursor(
+            static_cast<HCURSOR>(LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0)));
+        if (!cursor) return nullptr;
+        return std::make_shared<CursorPicture>(std::move(cursor));
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+SysTrayWindow::~SysTrayWindow() {
+    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+}
+
+bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept {
+    control_ = &control;
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = WindowProc;
+    // The object lives in the extra bytes: the user data belongs to the tray hook.
+    windowClass.cbWndExtra = sizeof(LONG_PTR);
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kSysTrayClass;
+    if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // An elevated program would not hear from an ordinary shell restarting without this.
+    if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
+    const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), kTwipsPerInch);
+    return CreateWindowExA(0, kSysTrayClass, "", WS_CHILD, 0, 0, size, size, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this) != nullptr;
+}
+
+LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<SysTrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(window, 0));
+    if (self && self->control_) {
+        try {
+            if (message == WM_SIZE) self->control_->Resize();
+            if (message == WM_DESTROY) self->control_->Terminate();
+        } catch (...) {
+            // A host whose change notice fails must not take the window procedure down with it.
+        }
+    }
+    if (message == WM_NCDESTROY && self) self->window_ = nullptr;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::uint32_t SysTrayWindow::OwnWindow() {
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_));
+}
+
+bool SysTrayWindow::NotifyIcon(const NotifyCall& call) {
+    NOTIFYICONDATAA data{};
+    std::memcpy(&data, call.record.data(), call.record.size());
+    return Shell_NotifyIconA(static_cast<DWORD>(call.message), &data) != FALSE;
+}
+
+void SysTrayWindow::InstallTrayHook(cSysTray& control) { mSysTray::InstallTrayHook(control); }
+
+void SysTrayWindow::RemoveTrayHook(cSysTray& control) { mSysTray::RemoveTrayHook(control); }
+
+double SysTrayWindow::Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+void SysTrayWindow::WaitForMessages(double maxSeconds) {
+    // Rounded up, so that a remainder below a millisecond still waits instead of spinning.
+    const double milliseconds = std::ceil(maxSeconds * 1000.0);
+    win::WaitForInputFor(milliseconds <= 0.0 ? 0 : static_cast<DWORD>(milliseconds));
+    win::ProcessPendingMessages(window_ ? GetAncestor(window_, GA_ROOT) : nullptr);
+}
+
+void SysTrayWindow::SetHeightTwips(int twips) {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    SetSize(rect.right - rect.left, TwipsToPixels(twips));
+}
+
+void SysTrayWindow::SetWidthTwips(int twips) {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    SetSize(TwipsToPixels(twips), rect.bottom - rect.top);
+}
+
+void SysTrayWindow::SetSize(int width, int height) noexcept {
+    RECT rect{};
+    GetWindowRect(window_, &rect);
+    // Only a real change: the new size raises the resize event again.
+    if (rect.right - rect.left == width && rect.bottom - rect.top == height) return;
+    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int SysTrayWindow::TwipsToPixels(int twips) const noexcept {
+    return MulDiv(twips, win::WindowDpi(window_), kTwipsPerInch);
+}
+
+bool SysTrayWindow::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+}  // namespace tray

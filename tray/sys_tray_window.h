@@ -1,0 +1,50 @@
+// The tray control's Win32 side: its small hidden child window and the platform services it relies on.
+#pragma once
+
+#include <windows.h>
+
+#include "tray/sys_tray.h"
+
+namespace tray {
+
+inline constexpr const char* kSysTrayClass = "PelmorathSysTray";
+
+// An icon or cursor handle owned as a picture of the icon kind.
+PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept;
+
+class SysTrayWindow final : public SysTrayPlatform {
+public:
+    SysTrayWindow() noexcept = default;
+    SysTrayWindow(const SysTrayWindow&) = delete;
+    SysTrayWindow& operator=(const SysTrayWindow&) = delete;
+    ~SysTrayWindow();
+
+    // Creates the hidden child window that owns the icon; the control gets its Resize from it.
+    bool Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept;
+    HWND Handle() const noexcept { return window_; }
+
+    // The shell broadcasts this message to top-level windows when it (re)starts; the host passes it on.
+    bool IsTaskbarCreated(UINT message) const noexcept { return taskbarCreated_ != 0 && message == taskbarCreated_; }
+
+    // SysTrayPlatform
+    std::uint32_t OwnWindow() override;
+    bool NotifyIcon(const NotifyCall& call) override;
+    void InstallTrayHook(cSysTray& control) override;
+    void RemoveTrayHook(cSysTray& control) override;
+    double Now() override;
+    void WaitForMessages(double maxSeconds) override;
+    void SetHeightTwips(int twips) override;
+    void SetWidthTwips(int twips) override;
+    bool IsLeadByte(unsigned char byte) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void SetSize(int width, int height) noexcept;
+    int TwipsToPixels(int twips) const noexcept;
+
+    HWND window_ = nullptr;
+    cSysTray* control_ = nullptr;
+    UINT taskbarCreated_ = 0;
+};
+
+}  // namespace tray

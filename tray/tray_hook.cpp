@@ -1,0 +1,47 @@
+// The window hook of the tray control: one saved procedure for the program, the control found in user data.
+#include "tray/tray_hook.h"
+
+#include <cstdint>
+
+namespace mSysTray {
+namespace {
+
+// One slot for the whole program: at most one control has its window hooked at a time.
+WNDPROC PrevWndProc = nullptr;
+
+HWND OwnerOf(const tray::cSysTray& control) noexcept {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(control.OwnerWindow()));
+}
+
+}  // namespace
+
+void InstallTrayHook(tray::cSysTray& control) noexcept {
+    const HWND owner = OwnerOf(control);
+    // The 32-bit calls of the record's layout: handles and addresses fit a LONG in this program.
+    PrevWndProc = reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(
+        SetWindowLongA(owner, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&TrayWndProc)))));
+    SetWindowLongA(owner, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&control)));
+}
+
+void RemoveTrayHook(tray::cSysTray& control) noexcept {
+    // A null procedure would leave the window unable to handle any message, destruction included.
+    if (!PrevWndProc) return;
+    SetWindowLongA(OwnerOf(control), GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(PrevWndProc)));
+}
+
+LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (Msg == tray::kTrayCallbackMessage) {
+        if (auto* control = reinterpret_cast<tray::cSysTray*>(static_cast<LONG_PTR>(GetWindowLongA(hWnd, GWL_USERDATA)))) {
+            std::int32_t notification = static_cast<std::int32_t>(lParam);
+            std::int32_t id = static_cast<std::int32_t>(wParam);
+            try {
+                control->HandleTrayMessage(notification, id);
+            } catch (...) {
+                // Nothing may leave a window procedure; the host's handlers deal with their own failures.
+            }
+        }
+    }
+    return CallWindowProcA(PrevWndProc, hWnd, Msg, wParam, lParam);
+}
+
+}  // namespace mSysTray
