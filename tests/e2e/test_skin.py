@@ -188,8 +188,10 @@ class SkinTest(E2ETest):
                        what="the focus cue on the button")
             self.d.key("space")
             wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="Space to start a run")
+            self.wait_hidden_in_tray()
+            self.wait_steering()
             self.d.key("ctrl+u")
-            wait_until(lambda: self.app.button_text() == START_CAPTION and not self.app.info()["iconic"], 8,
+            wait_until(lambda: self.app.button_text() == START_CAPTION and self.app.info()["visible"], 8,
                        what="Ctrl+U to end the run")
 
     def click_field(self):
