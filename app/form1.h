@@ -9,6 +9,7 @@
 #include "app/pointer_setting.h"
 #include "app/run_control.h"
 #include "app/start_up.h"
+#include "steering/step_setting.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -48,6 +49,7 @@ private:
     void OnMouseMove() noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
+    void OnSettingChange() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -57,13 +59,15 @@ private:
     void Text1_LostFocus() noexcept;
     void Text1_MouseDown() noexcept;
     void Text1_MouseUp() noexcept;
+    LRESULT Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept;
+    void LoadStep() noexcept;
     void Hover(HoverArea area) noexcept;
 
     void ApplyLayout(int dpi) noexcept;
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
     void ShowReport(const std::string& reportText) noexcept;
     ReportSink Reporter() noexcept;
-    std::string Text1() const;
+    std::wstring Text1() const;
 
     // RunControlHost
     std::string ButtonCaption() override;
@@ -102,6 +106,7 @@ private:
     win::IconHandle smallIcon_;
     win::CursorHandle customPointer_;
     PointerSetting pointerSetting_ = PointerSetting::Default;
+    steering::StepSetting step_;  // Text1's text and its step, converted on every change of either
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
 };

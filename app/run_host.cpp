@@ -17,7 +17,7 @@ void Form1::SetButtonCaption(std::string_view caption) {
 
 void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
 
-void Form1::HookKeyboard() { modKeyboard::HookKeyboard(field_); }
+void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_); }
 
 void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
 

@@ -5,15 +5,14 @@ namespace steering {
 namespace {
 
 bool IsDownNow(std::int16_t state) { return state < 0; }
-bool WasPressedSinceLastQuery(std::int16_t state) { return (state & 1) != 0; }
 
 }  // namespace
 
-HookVerdict DecideKeyEvent(int nCode, KeyStateSource& keys) {
+HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     HookVerdict verdict;
-    if (nCode != 0) return verdict;
+    if (event.nCode != 0) return verdict;
 
-    if (IsDownNow(keys.AsyncKeyState(kVkControl)) && WasPressedSinceLastQuery(keys.AsyncKeyState(kVkU))) {
+    if (event.keyDown && event.virtualKey == kVkU && IsDownNow(keys.AsyncKeyState(kVkControl))) {
         verdict.restoreRequested = true;
         return verdict;
     }
