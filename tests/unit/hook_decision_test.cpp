@@ -89,6 +89,27 @@ TEST(DecideKeyEvent, AsksForCtrlOnlyOnAPressOfU) {
     EXPECT_EQ(restore.queries, (std::vector<int>{kCtrl})) << "nothing more is asked after the restore";
 }
 
+TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
+    const std::vector<int> table{kLeft, kRight, kUp, kDown, kPad4, kPad6, kPad8, kPad2};
+    struct Case {
+        KeyEvent event;
+        int first;
+    };
+    const Case cases[] = {{Press(kRight), kRight}, {Release(kPad2), kPad2}, {Press(kS), kLeft}, {Release(kU), kLeft}};
+    for (const Case& c : cases) {
+        FakeKeys keys({kRight, kPad2, kUp});
+        const HookVerdict v = DecideKeyEvent(c.event, keys);
+        ASSERT_FALSE(keys.queries.empty());
+        EXPECT_EQ(keys.queries.front(), c.first);
+        std::vector<int> asked = keys.queries;
+        std::sort(asked.begin(), asked.end());
+        std::vector<int> want = table;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(asked, want) << "each steering key is asked exactly once";
+        EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
+    }
+}
+
 TEST(DecideKeyEvent, NonActionEventsAreHandedOnUntouched) {
     for (int nCode : {-1, 1, 3}) {
         FakeKeys keys({kCtrl, kLeft, kUp});
