@@ -4,17 +4,19 @@
 namespace win {
 namespace {
 
+// Unicode throughout: a character typed into a Unicode control and fetched with the ANSI calls would reach it
+// through the code page, full-width digits as other digits and anything else the code page lacks as "?".
 void Dispatch(HWND dialogWindow, MSG& message) noexcept {
-    if (dialogWindow && IsDialogMessageA(dialogWindow, &message)) return;
+    if (dialogWindow && IsDialogMessageW(dialogWindow, &message)) return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace
 
 void ProcessPendingMessages(HWND dialogWindow) noexcept {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Left for the main loop, which is the one that ends on it.
             PostQuitMessage(static_cast<int>(message.wParam));
@@ -30,7 +32,7 @@ void WaitForInput() noexcept {
 
 int RunMessageLoop(HWND dialogWindow) noexcept {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) Dispatch(dialogWindow, message);
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(dialogWindow, message);
     return static_cast<int>(message.wParam);
 }
 
