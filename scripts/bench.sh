@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Benchmark figures of Pelmorath.exe under Wine in a private desktop: idle-run CPU, start-up time, exe size.
-# Usage: scripts/bench.sh [--build-dir DIR] [--starts N] [--idle SECONDS]
+# Benchmark figures of Pelmorath.exe under Wine in a private desktop: CPU and server requests per key event beside a
+# minimal hook program, instruction count of the key path's logic (native, callgrind), idle-run CPU, start-up time, size.
+# Usage: scripts/bench.sh [--build-dir DIR] [--starts N] [--idle SECONDS] [--rounds N] [--events N] [--only keys|start|idle]
 # Prints figures only; it asserts nothing about them. Needs a built build/win32/Pelmorath.exe.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
