@@ -27,7 +27,7 @@ void Form1::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequest
 
 void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(window_); }
 
-void Form1::WaitForInput() { win::WaitForInput(); }
+void Form1::WaitForInput() { win::WaitForInput(window_); }
 
 void Form1::ShowWindow() {
     // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.

@@ -57,6 +57,9 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
     const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
     if (verdict.restoreRequested) {
         state.restoreRequested = true;
+        // The run loop waits in a message retrieval that runs hook calls inside it; a posted message brings it
+        // back to test the request.
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
     }
     // The step the field last converted: no window message and no conversion on the key path. It cannot change

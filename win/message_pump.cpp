@@ -26,8 +26,17 @@ void ProcessPendingMessages(HWND dialogWindow) noexcept {
     }
 }
 
-void WaitForInput() noexcept {
-    MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+void WaitForInput(HWND dialogWindow) noexcept {
+    // GetMessage runs sent messages and low-level hook calls inside itself and comes back only for a posted
+    // message: a wait followed by a PeekMessage pass costs the same server round trips per hook call, and more
+    // work in the program, for every key of a run.
+    MSG message;
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) {
+        PostQuitMessage(static_cast<int>(message.wParam));  // left for the main loop
+    } else if (got > 0) {
+        Dispatch(dialogWindow, message);
+    }
 }
 
 int RunMessageLoop(HWND dialogWindow) noexcept {
