@@ -5,6 +5,7 @@
 
 #include "win/dpi.h"
 #include "win/single_instance.h"
+#include "app/step_text_limit.h"
 #include "app/window_layout.h"
 
 namespace app {
@@ -17,7 +18,7 @@ constexpr UINT_PTR kSubclassId = 1;
 // Design caption: start-up replaces it with the product display name before the window is first shown.
 constexpr const char* kDesignCaption = "Form1";
 constexpr const char* kFrameCaption = "Number Of Pixel To Move At A Time";
-constexpr const char* kInitialStep = "5";
+constexpr const wchar_t* kInitialStep = L"5";
 
 win::FontHandle ArialBold(int height) noexcept {
     return win::FontHandle(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
@@ -32,7 +33,7 @@ void Place(HWND control, const PixelRect& rect) noexcept {
 }  // namespace
 
 Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept
-    : instance_(instance), application_(application) {}
+    : instance_(instance), application_(application), step_({}, {}) {}
 
 Form1::~Form1() {
     if (window_) DestroyWindow(window_);
@@ -127,6 +128,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_ENDSESSION:
             if (wParam) OnClose();
             return 0;
+        case WM_SETTINGCHANGE:
+            OnSettingChange();
+            break;
         case WM_DESTROY:
             Form_Unload();
             return 0;
@@ -141,14 +145,17 @@ bool Form1::OnCreate() noexcept {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
     frame_ = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, 0, 0, 0, 0, window_,
                              reinterpret_cast<HMENU>(kFrame1Id), instance_, nullptr);
-    // Created before the button so that the tab order runs field, button.
-    field_ = CreateWindowExA(WS_EX_CLIENTEDGE, WC_EDITA, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
+    // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
+    // text typed, in any script.
+    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
                              0, window_, reinterpret_cast<HMENU>(kText1Id), instance_, nullptr);
     button_ = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
                               0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kPushButton2Id), instance_, nullptr);
     if (!frame_ || !field_ || !button_) return false;
     SetWindowSubclass(field_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageW(field_, EM_LIMITTEXT, kStepTextLimit, 0);
+    LoadStep();
     lastFocus_ = field_;
     ApplyLayout(dpi_);
     CreateSysTray1();
@@ -225,6 +232,12 @@ LRESULT Form1::HandleControlMessage(HWND control, UINT message, WPARAM wParam, L
             Text1_MouseUp();
             return result;
         }
+        case WM_SETTEXT:
+            return Text1_SetText(control, wParam, lParam);
+        case EM_LIMITTEXT:
+            // Nobody raises the field's limit: the step text stays short, whoever asks.
+            return DefSubclassProc(control, message, wParam == 0 || wParam > kStepTextLimit ? kStepTextLimit : wParam,
+                                   lParam);
         default:
             return DefSubclassProc(control, message, wParam, lParam);
     }

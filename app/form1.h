@@ -16,6 +16,7 @@
 #include "tray/property_bag.h"
 #include "tray/sys_tray.h"
 #include "tray/sys_tray_window.h"
+#include "steering/step_setting.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -66,6 +67,7 @@ private:
     void OnClose() noexcept;
     void Form_Resize() noexcept;
     void Form_QueryUnload() noexcept;
+    void OnSettingChange() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.
@@ -75,6 +77,8 @@ private:
     void Text1_LostFocus() noexcept;
     void Text1_MouseDown() noexcept;
     void Text1_MouseUp() noexcept;
+    LRESULT Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept;
+    void LoadStep() noexcept;
     void Hover(HoverArea area) noexcept;
     void CreateSysTray1() noexcept;
     void cSysTray1_MouseUp(std::int16_t& Button, std::int32_t& Id) noexcept;
@@ -85,7 +89,7 @@ private:
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
     void ShowReport(const std::string& reportText) noexcept;
     ReportSink Reporter() noexcept;
-    std::string Text1() const;
+    std::wstring Text1() const;
 
     // RunControlHost
     std::string ButtonCaption() override;
@@ -152,6 +156,7 @@ private:
     FormColours formColours_;
     skin::SkinEngine skinFramework1_;
     PointerSetting pointerSetting_ = PointerSetting::Default;
+    steering::StepSetting step_;  // Text1's text and its step, converted on every change of either
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
     bool shown_ = false;  // the first show is done: start-up has finished

@@ -24,7 +24,8 @@ public:
     virtual void SetRestoreRequested(bool requested) = 0;
     // One pass of message processing: dispatches everything waiting and returns at once.
     virtual void ProcessPendingMessages() = 0;
-    // Blocks until a message, a sent message or a hook call is due, so an idle run costs nothing.
+    // Blocks until a posted message arrives and dispatches it, running hook calls and sent messages meanwhile,
+    // so an idle run costs nothing. The hook posts one when it raises the restore request.
     virtual void WaitForInput() = 0;
     virtual void ShowWindow() = 0;
     virtual void FocusWindow() = 0;

@@ -18,7 +18,7 @@ void Form1::SetButtonCaption(std::string_view caption) {
 
 void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
 
-void Form1::HookKeyboard() { modKeyboard::HookKeyboard(field_); }
+void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_); }
 
 void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
 
@@ -28,7 +28,7 @@ void Form1::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequest
 
 void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(window_); }
 
-void Form1::WaitForInput() { win::WaitForInput(); }
+void Form1::WaitForInput() { win::WaitForInput(window_); }
 
 void Form1::ShowWindow() {
     // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.

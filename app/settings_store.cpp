@@ -6,24 +6,38 @@
 #include "win/win_handles.h"
 
 namespace app {
+namespace {
+
+std::wstring Wide(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int length = static_cast<int>(utf8.size());
+    const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+    return wide;
+}
+
+}  // namespace
 
 void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
-                 std::string_view value) noexcept {
+                 std::wstring_view value) noexcept {
     try {
-        std::string path = "Software\\";
-        path += application;
-        path += '\\';
-        path += section;
+        std::wstring path = L"Software\\";
+        path += Wide(application);
+        path += L'\\';
+        path += Wide(section);
         HKEY opened = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                             nullptr, &opened, nullptr) != ERROR_SUCCESS) {
             return;
         }
         const win::RegistryKey sectionKey(opened);
-        const std::string name(key);
-        const std::string data(value);
-        RegSetValueExA(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>(data.size()) + 1);
+        const std::wstring name = Wide(key);
+        const std::wstring data(value);
+        // The wide call stores the text as typed; the ANSI one would turn what the code page lacks into other
+        // characters or question marks.
+        RegSetValueExW(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
     } catch (...) {
         // Out of memory while forming the names: the write is simply lost, like any failed write.
     }

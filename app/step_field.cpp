@@ -1,38 +1,83 @@
-// Text1, the step-size field: every change saved, the whole text selected on entry, a non-number replaced on exit.
+// Text1, the step-size field: every change saved and converted, the whole text selected on entry, a non-number
+// replaced on exit, and no text longer than a step needs.
+#include "app/form1.h"
+
+#include <commctrl.h>
+
 #include <string>
 
-#include "app/form1.h"
 #include "app/product.h"
 #include "app/settings_store.h"
+#include "app/step_text_limit.h"
 #include "win/window_text.h"
 #include "steering/locale_number_format.h"
-#include "steering/step_number.h"
 
 namespace app {
 namespace {
 
-constexpr const char* kReplacementStep = "5";
+constexpr const wchar_t* kReplacementStep = L"5";
 constexpr std::string_view kStepSettingKey = "Text1";
+
+// The step is read in UTF-8, the form its number rules are written for.
+std::string Utf8(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int length = static_cast<int>(text.size());
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), size, nullptr, nullptr);
+    return utf8;
+}
 
 }  // namespace
 
-std::string Form1::Text1() const { return win::WindowText(field_); }
+std::wstring Form1::Text1() const { return win::WindowTextW(field_); }
+
+void Form1::LoadStep() noexcept {
+    try {
+        step_.SetFormat(steering::UserNumberFormat());
+        step_.SetText(Utf8(Text1()));
+    } catch (...) {
+        // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
+    }
+}
 
 void Form1::Text1_Change() noexcept {
     try {
-        SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, Text1());
+        const std::wstring text = Text1();
+        step_.SetText(Utf8(text));
+        SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, text);
     } catch (...) {
-        // The text could not even be read: nothing to save, and nothing else depends on the write.
+        // The text could not even be read: the step stays as it was, and nothing else depends on the write.
+    }
+}
+
+void Form1::OnSettingChange() noexcept {
+    // Sent to every top-level window, hidden ones included, when the regional settings (among others) change.
+    try {
+        step_.SetFormat(steering::UserNumberFormat());
+    } catch (...) {
+        // The separators stay as they were.
     }
 }
 
 void Form1::Text1_GotFocus() noexcept { SendMessageA(field_, EM_SETSEL, 0, -1); }
 
 void Form1::Text1_LostFocus() noexcept {
+    if (!step_.IsNumeric()) SetWindowTextW(field_, kReplacementStep);
+}
+
+// The edit control's own limit holds for typing and pasting but not for WM_SETTEXT, which any program can send;
+// a very long text would keep the edit control, and with it every key event of a run, busy for seconds.
+LRESULT Form1::Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept {
+    const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+    if (!text) return DefSubclassProc(control, WM_SETTEXT, wParam, lParam);
+    const std::size_t kept = KeptTextLength(text);
+    if (text[kept] == L'\0') return DefSubclassProc(control, WM_SETTEXT, wParam, lParam);
     try {
-        if (!steering::IsNumeric(Text1(), steering::UserNumberFormat())) SetWindowTextA(field_, kReplacementStep);
+        const std::wstring cut(text, kept);  // as a paste into the field would be cut
+        return DefSubclassProc(control, WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
     } catch (...) {
-        // Leaving the field must never fail; the text stays as typed.
+        return FALSE;
     }
 }
 

@@ -5,20 +5,33 @@ namespace steering {
 namespace {
 
 bool IsDownNow(std::int16_t state) { return state < 0; }
-bool WasPressedSinceLastQuery(std::int16_t state) { return (state & 1) != 0; }
 
 }  // namespace
 
-HookVerdict DecideKeyEvent(int nCode, KeyStateSource& keys) {
+HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     HookVerdict verdict;
-    if (nCode != 0) return verdict;
+    if (event.nCode != 0) return verdict;
 
-    if (IsDownNow(keys.AsyncKeyState(kVkControl)) && WasPressedSinceLastQuery(keys.AsyncKeyState(kVkU))) {
+    if (event.keyDown && event.virtualKey == kVkU && IsDownNow(keys.AsyncKeyState(kVkControl))) {
         verdict.restoreRequested = true;
         return verdict;
     }
-    for (const SteeringKey& key : kSteeringKeys) {
-        if (IsDownNow(keys.AsyncKeyState(key.virtualKey))) verdict.moves[verdict.moveCount++] = key.move;
+    // Wine answers a key that is up from a per-thread snapshot of all key states, but only while the snapshot is
+    // newer than the last input; a key that is down always takes a round trip to the server, and that trip renews
+    // the snapshot. A key event renews nothing, so the first key asked costs a trip whatever its state. Asking the
+    // event's own key first (a held arrow repeating, or being released) makes that one trip the one the held key
+    // needs anyway. The answers do not depend on the order; the moves keep the table's order.
+    std::array<bool, kSteeringKeys.size()> down{};
+    std::size_t asked = kSteeringKeys.size();
+    for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
+        if (kSteeringKeys[i].virtualKey == event.virtualKey) asked = i;
+    }
+    if (asked < kSteeringKeys.size()) down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
+    for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
+        if (i != asked) down[i] = IsDownNow(keys.AsyncKeyState(kSteeringKeys[i].virtualKey));
+    }
+    for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
+        if (down[i]) verdict.moves[verdict.moveCount++] = kSteeringKeys[i].move;
     }
     return verdict;
 }

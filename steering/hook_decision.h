@@ -28,8 +28,15 @@ inline constexpr std::array<SteeringKey, 8> kSteeringKeys{{
     {0x62, Move::Down},   // VK_NUMPAD2
 }};
 
-// Answers as GetAsyncKeyState does: the high bit means down now, the low bit pressed since the previous
-// query. Asking clears the low bit, so the order and the number of queries matter.
+// The event the hook is called for, as the platform describes it.
+struct KeyEvent {
+    int nCode = 0;         // only 0 (an action) is examined
+    bool keyDown = false;  // a press or an auto-repeat, with or without Alt
+    int virtualKey = 0;
+};
+
+// Answers as GetAsyncKeyState does: the high bit means down now. Inside a low-level hook "now" is before the
+// event, so the key the event presses is not down yet and the key it releases still is.
 class KeyStateSource {
 public:
     virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
@@ -44,8 +51,9 @@ struct HookVerdict {
     std::size_t moveCount = 0;  // moves to make, in order, each from the pointer's position at that moment
 };
 
-// Non-action events are only handed on. Ctrl+U wins over steering; U is asked only while Ctrl is down so
-// that its pressed-since bit survives for a later query.
-HookVerdict DecideKeyEvent(int nCode, KeyStateSource& keys);
+// Non-action events are only handed on. A press of U while Ctrl is held (Alt allowed) is the restore request and
+// wins over steering; nothing else is: the event's own key says it is U, so a U typed earlier without Ctrl, or
+// another program asking for U's state, changes nothing. Ctrl is asked only on a press of U.
+HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys);
 
 }  // namespace steering

@@ -1,14 +1,9 @@
 // The keyboard hook: its handle, the restore request, and the moves it makes for each event.
 #include "steering/keyboard_hook.h"
 
-#include <optional>
-
 #include "win/win_handles.h"
-#include "win/window_text.h"
 #include "steering/hook_decision.h"
-#include "steering/locale_number_format.h"
 #include "steering/mouse.h"
-#include "steering/step_number.h"
 
 namespace modKeyboard {
 namespace {
@@ -16,7 +11,7 @@ namespace {
 // Program-wide by nature: the system calls the hook procedure without any context of ours.
 struct HookState {
     win::HookHandle hKeyboardHook;
-    HWND stepField = nullptr;
+    const steering::StepSetting* step = nullptr;
     bool restoreRequested = false;
 };
 HookState state;
@@ -26,27 +21,31 @@ public:
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
 };
 
-// One move: pointer, step and display size are all read afresh, so moves within one event compound and
-// an edit of the field counts from the next move on. A step that does not convert moves nothing.
-void MoveOnce(steering::Move move) noexcept {
-    try {
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        const std::optional<std::int16_t> step =
-            steering::ConvertStep(win::WindowText(state.stepField), steering::UserNumberFormat());
-        if (!step) return;
-        const steering::ScreenSize screen{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, *step, screen);
-        modMouse::SetMousePos(to.x, to.y);
-    } catch (...) {
-        // Nothing may leave a hook procedure; the event still goes on to the next hook.
+steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+    steering::KeyEvent event{nCode, false, 0};
+    if (nCode == HC_ACTION) {
+        event.keyDown = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+        event.virtualKey = static_cast<int>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
     }
+    return event;
+}
+
+// One move from where the pointer is now, so moves within one event compound. Only a right move needs the
+// display's width and only a down move its height; each asks for it afresh.
+void MoveOnce(steering::Move move, std::int16_t step) noexcept {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    steering::ScreenSize screen{};
+    if (move == steering::Move::Right) screen.width = GetSystemMetrics(SM_CXSCREEN);
+    if (move == steering::Move::Down) screen.height = GetSystemMetrics(SM_CYSCREEN);
+    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, screen);
+    modMouse::SetMousePos(to.x, to.y);
 }
 
 }  // namespace
 
-void HookKeyboard(HWND stepField) noexcept {
-    state.stepField = stepField;
+void HookKeyboard(const steering::StepSetting& step) noexcept {
+    state.step = &step;
     // A new installation replaces any earlier one, so a hook can never be left behind in the chain.
     state.hKeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleA(nullptr), 0));
 }
@@ -55,12 +54,22 @@ void UnhookKeyboard() noexcept { state.hKeyboardHook.reset(); }
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     AsyncKeyStates keys;
-    const steering::HookVerdict verdict = steering::DecideKeyEvent(nCode, keys);
+    const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
     if (verdict.restoreRequested) {
         state.restoreRequested = true;
+        // The run loop waits in a message retrieval that runs hook calls inside it; a posted message brings it
+        // back to test the request.
+        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
     }
-    for (std::size_t i = 0; i < verdict.moveCount; ++i) MoveOnce(verdict.moves[i]);
+    // The step the field last converted: no window message and no conversion on the key path. It cannot change
+    // between the moves of one event, as the field changes only while messages are processed. A text that gives
+    // no step moves nothing.
+    if (verdict.moveCount != 0 && state.step) {
+        if (const std::optional<std::int16_t> step = state.step->Step()) {
+            for (std::size_t i = 0; i < verdict.moveCount; ++i) MoveOnce(verdict.moves[i], *step);
+        }
+    }
     return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
 }
 

@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
+#include "steering/step_setting.h"
+
 namespace modKeyboard {
 
-// Installs the hook for all threads of the desktop. The step is read from stepField's text at every move.
-void HookKeyboard(HWND stepField) noexcept;
+// Installs the hook for all threads of the desktop. Every move uses step's current value; step must outlive
+// the hook.
+void HookKeyboard(const steering::StepSetting& step) noexcept;
 
 // Removes the hook; harmless when none is installed.
 void UnhookKeyboard() noexcept;

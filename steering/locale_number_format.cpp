@@ -3,12 +3,19 @@
 
 #include <windows.h>
 
+#include <iterator>
+
 namespace steering {
 namespace {
 
 std::string LocaleText(LCTYPE item, const char* fallback) {
-    char buffer[8] = {};  // the platform allows at most four characters for either separator
-    return GetLocaleInfoA(LOCALE_USER_DEFAULT, item, buffer, sizeof buffer) > 1 ? std::string(buffer) : fallback;
+    wchar_t wide[8] = {};  // the platform allows at most four characters for either separator
+    const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, wide, static_cast<int>(std::size(wide)));
+    if (length <= 1) return fallback;
+    // In UTF-8, the form the step text is read in: a no-break space as grouping separator stays one.
+    char utf8[32] = {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length - 1, utf8, sizeof utf8, nullptr, nullptr);
+    return size > 0 ? std::string(utf8, static_cast<std::size_t>(size)) : fallback;
 }
 
 }  // namespace

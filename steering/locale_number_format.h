@@ -5,7 +5,7 @@
 
 namespace steering {
 
-// Read afresh at each call, so a change in the regional settings counts at once.
+// Read afresh at each call: the window asks again when the regional settings change.
 NumberFormat UserNumberFormat();
 
 }  // namespace steering

@@ -9,11 +9,14 @@ namespace win {
 // the controls of dialogWindow (Tab, Enter, Space) works inside it as in the main loop.
 void ProcessPendingMessages(HWND dialogWindow) noexcept;
 
-// Blocks until a message, a sent message or a low-level hook call is due: the hook only runs while the
-// thread processes messages, and waiting on keyboard input alone would stall every key on the desktop.
-void WaitForInput() noexcept;
+// Blocks until one posted message arrives and dispatches it; sent messages and low-level hook calls are handled
+// while it waits (the hook only runs while the thread retrieves messages, and a wait on keyboard input alone would
+// stall every key on the desktop). Whoever changes state in a sent message or a hook call and needs the caller to
+// look at it posts a message to the thread.
+void WaitForInput(HWND dialogWindow) noexcept;
 
-// The same wait, for at most the given time: a timed wait that still runs the hook while it blocks.
+// Blocks until a message, a sent message or a low-level hook call is due, or the time is up; dispatches
+// nothing itself, so the caller processes what is waiting afterwards.
 void WaitForInputFor(DWORD milliseconds) noexcept;
 
 // The main message loop; returns the exit code when the thread is asked to quit.

@@ -9,4 +9,7 @@ namespace win {
 
 std::string WindowText(HWND window);
 
+// The same for a Unicode window, without the loss of a conversion to the ANSI code page.
+std::wstring WindowTextW(HWND window);
+
 }  // namespace win

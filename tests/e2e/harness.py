@@ -73,7 +73,7 @@ def find_probe(build_dir):
     out = os.path.join(TOOLS_DIR, "winprobe.exe")
     if not _newer(out, src):
         os.makedirs(TOOLS_DIR, exist_ok=True)
-        subprocess.run(["i686-w64-mingw32-g++-posix", "-std=c++20", "-O2", "-static", "-o", out + ".tmp", src, "-lgdi32", "-luser32", "-lshell32"],
+        subprocess.run(["i686-w64-mingw32-g++-posix", "-std=c++20", "-O2", "-static", "-o", out + ".tmp", src, "-lgdi32", "-luser32", "-ladvapi32", "-lshell32"],
                        check=True)
         os.replace(out + ".tmp", out)
     return out

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <map>
+#include <set>
 #include <vector>
 
 #include "steering/hook_decision.h"
@@ -12,80 +12,108 @@ namespace {
 
 using steering::DecideKeyEvent;
 using steering::HookVerdict;
+using steering::KeyEvent;
 using steering::Move;
 
-constexpr int kCtrl = 0x11, kU = 0x55, kLeft = 0x25, kRight = 0x27, kUp = 0x26, kDown = 0x28;
+constexpr int kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kLeft = 0x25, kRight = 0x27, kUp = 0x26,
+              kDown = 0x28;
 constexpr int kPad4 = 0x64, kPad6 = 0x66, kPad8 = 0x68, kPad2 = 0x62;
 
-// Behaves like GetAsyncKeyState: high bit while down, low bit once per press until it is queried.
+// Behaves like GetAsyncKeyState inside a low-level hook: the keys down before the event. The pressed-since bit
+// is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
 class FakeKeys : public steering::KeyStateSource {
 public:
-    FakeKeys(std::initializer_list<int> down, std::initializer_list<int> pressed = {}) {
-        for (int vk : down) down_[vk] = true;
-        for (int vk : pressed) pressed_[vk] = true;
-    }
+    explicit FakeKeys(std::initializer_list<int> down) : down_(down) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
-        std::int16_t state = down_[vk] ? std::int16_t(0x8000) : 0;
-        if (pressed_[vk]) state |= 1;
-        pressed_[vk] = false;
-        return state;
+        return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
     }
     bool Queried(int vk) const { return std::find(queries.begin(), queries.end(), vk) != queries.end(); }
     std::vector<int> queries;
 
 private:
-    std::map<int, bool> down_, pressed_;
+    std::set<int> down_;
 };
+
+KeyEvent Press(int vk) { return {0, true, vk}; }
+KeyEvent Release(int vk) { return {0, false, vk}; }
 
 std::vector<Move> MovesOf(const HookVerdict& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
 struct DecisionCase {
     const char* name;
-    std::initializer_list<int> down, pressed;
+    KeyEvent event;
+    std::initializer_list<int> down;  // before the event
     bool restore;
     std::vector<Move> moves;
 };
 
 TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
     const DecisionCase cases[] = {
-        {"nothing held", {}, {}, false, {}},
-        {"one arrow", {kLeft}, {}, false, {Move::Left}},
-        {"every steering key, in table order", {kPad2, kPad8, kPad6, kPad4, kDown, kUp, kRight, kLeft}, {}, false,
-         {Move::Left, Move::Right, Move::Up, Move::Down, Move::Left, Move::Right, Move::Up, Move::Down}},
-        {"arrow and its keypad twin move twice", {kLeft, kPad4}, {}, false, {Move::Left, Move::Left}},
-        {"left and right both move", {kLeft, kRight}, {}, false, {Move::Left, Move::Right}},
-        {"pressed earlier but not down now", {}, {kLeft, kUp}, false, {}},
-        {"Ctrl+U wins over a held arrow", {kCtrl, kU, kLeft}, {kU}, true, {}},
-        {"Ctrl+U with U already released", {kCtrl, kLeft}, {kU}, true, {}},
-        {"Ctrl held, U not pressed since last query", {kCtrl, kU, kDown}, {}, false, {Move::Down}},
-        {"U pressed without Ctrl steers", {kRight}, {kU}, false, {Move::Right}},
+        {"nothing held", Press(kS), {}, false, {}},
+        {"one arrow", Press(kS), {kLeft}, false, {Move::Left}},
+        {"a held arrow moves on its own repeat and release", Release(kLeft), {kLeft}, false, {Move::Left}},
+        {"the press of an arrow does not move yet", Press(kLeft), {}, false, {}},
+        {"every steering key, in table order", Press(kS), {kPad2, kPad8, kPad6, kPad4, kDown, kUp, kRight, kLeft},
+         false, {Move::Left, Move::Right, Move::Up, Move::Down, Move::Left, Move::Right, Move::Up, Move::Down}},
+        {"arrow and its keypad twin move twice", Press(kS), {kLeft, kPad4}, false, {Move::Left, Move::Left}},
+        {"left and right both move", Press(kS), {kLeft, kRight}, false, {Move::Left, Move::Right}},
+        {"Ctrl does not block steering", Press(kS), {kCtrl, kDown}, false, {Move::Down}},
+        // the restore keys: a press of U while Ctrl is held, and nothing else
+        {"Ctrl+U", Press(kU), {kCtrl}, true, {}},
+        {"Ctrl+Alt+U", Press(kU), {kCtrl, kAlt}, true, {}},
+        {"Ctrl+U wins over a held arrow", Press(kU), {kCtrl, kLeft}, true, {}},
+        {"auto-repeat of U with Ctrl held", Press(kU), {kCtrl, kU}, true, {}},
+        {"U without Ctrl steers", Press(kU), {kRight}, false, {Move::Right}},
+        {"U released while Ctrl is held", Release(kU), {kCtrl, kU, kRight}, false, {Move::Right}},
+        {"Ctrl pressed while U is held", Press(kCtrl), {kU, kRight}, false, {Move::Right}},
+        {"Ctrl+S after a U typed earlier", Press(kS), {kCtrl, kRight}, false, {Move::Right}},
+        {"Ctrl+C while U is held", Press(0x43), {kCtrl, kU}, false, {}},
     };
     for (const DecisionCase& c : cases) {
-        FakeKeys keys(c.down, c.pressed);
-        const HookVerdict v = DecideKeyEvent(0, keys);
+        FakeKeys keys(c.down);
+        const HookVerdict v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
     }
 }
 
-TEST(DecideKeyEvent, UIsNotQueriedWithoutCtrlSoItsPressSurvives) {
-    FakeKeys keys({kLeft}, {kU});
-    DecideKeyEvent(0, keys);
-    EXPECT_FALSE(keys.Queried(kU));
-    EXPECT_EQ(keys.AsyncKeyState(kU) & 1, 1) << "the press of U was consumed";
+TEST(DecideKeyEvent, AsksForCtrlOnlyOnAPressOfU) {
+    FakeKeys steering({kCtrl, kLeft});
+    DecideKeyEvent(Press(kS), steering);
+    EXPECT_FALSE(steering.Queried(kCtrl));
+    EXPECT_FALSE(steering.Queried(kU));
+
+    FakeKeys restore({kCtrl, kLeft});
+    DecideKeyEvent(Press(kU), restore);
+    EXPECT_EQ(restore.queries, (std::vector<int>{kCtrl})) << "nothing more is asked after the restore";
 }
 
-TEST(DecideKeyEvent, CtrlUAsksNothingMoreAfterTheRestore) {
-    FakeKeys keys({kCtrl, kLeft}, {kU});
-    DecideKeyEvent(0, keys);
-    EXPECT_EQ(keys.queries, (std::vector<int>{kCtrl, kU}));
+TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
+    const std::vector<int> table{kLeft, kRight, kUp, kDown, kPad4, kPad6, kPad8, kPad2};
+    struct Case {
+        KeyEvent event;
+        int first;
+    };
+    const Case cases[] = {{Press(kRight), kRight}, {Release(kPad2), kPad2}, {Press(kS), kLeft}, {Release(kU), kLeft}};
+    for (const Case& c : cases) {
+        FakeKeys keys({kRight, kPad2, kUp});
+        const HookVerdict v = DecideKeyEvent(c.event, keys);
+        ASSERT_FALSE(keys.queries.empty());
+        EXPECT_EQ(keys.queries.front(), c.first);
+        std::vector<int> asked = keys.queries;
+        std::sort(asked.begin(), asked.end());
+        std::vector<int> want = table;
+        std::sort(want.begin(), want.end());
+        EXPECT_EQ(asked, want) << "each steering key is asked exactly once";
+        EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
+    }
 }
 
 TEST(DecideKeyEvent, NonActionEventsAreHandedOnUntouched) {
     for (int nCode : {-1, 1, 3}) {
-        FakeKeys keys({kCtrl, kLeft, kUp}, {kU});
-        const HookVerdict v = DecideKeyEvent(nCode, keys);
+        FakeKeys keys({kCtrl, kLeft, kUp});
+        const HookVerdict v = DecideKeyEvent({nCode, true, kU}, keys);
         EXPECT_FALSE(v.restoreRequested);
         EXPECT_EQ(v.moveCount, 0u);
         EXPECT_TRUE(keys.queries.empty()) << "nCode " << nCode;

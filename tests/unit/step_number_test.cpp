@@ -56,6 +56,15 @@ TEST(ConvertStep, GivesTheRoundedStepOrNothing) {
         StepCase{"1,,000", &kEnglish, std::nullopt}, StepCase{"1.5,0", &kEnglish, std::nullopt},
         StepCase{"0x10", &kEnglish, std::nullopt}, StepCase{"inf", &kEnglish, std::nullopt},
         StepCase{"nan", &kEnglish, std::nullopt}, StepCase{"- 5", &kEnglish, std::nullopt},
+        // digits of other scripts read with their value, alone, mixed and around the separators
+        StepCase{"\uFF11\uFF12", &kEnglish, 12}, StepCase{"-\u0667", &kEnglish, -7},
+        StepCase{"\u06F1\u06F5", &kEnglish, 15}, StepCase{"\u0967\u0966.\u096B", &kEnglish, 10},
+        StepCase{"1\uFF10", &kEnglish, 10}, StepCase{"\uFF11,\uFF10\uFF10\uFF10", &kEnglish, 1000},
+        StepCase{"\uFF11e\uFF12", &kEnglish, 100}, StepCase{"\u0E52\u0E55", &kEnglish, 25},
+        // letters and marks of those scripts are no digits, nor is a cut sequence
+        StepCase{"\uFF21", &kEnglish, std::nullopt}, StepCase{"\u0670", &kEnglish, std::nullopt},
+        StepCase{"1\xEF\xBC", &kEnglish, std::nullopt}, StepCase{"\xEF\xBC\x91", &kEnglish, 1},
+        StepCase{"\uFF10\uFF19\u0669\u0660", &kEnglish, 990},
     };
     for (const StepCase& c : cases) {
         const std::optional<std::int16_t> step = ConvertStep(c.text, *c.format);

@@ -27,6 +27,9 @@
 //   dialogs TID               message-box style dialogs (#32770) of a thread id (0 = any)
 //   vk VK down|up             SendInput of one virtual key
 //   textwidth FACE PX WEIGHT TEXT   width in pixels of TEXT in that font (PX = character height)
+//   textw HWND                WM_GETTEXT as UTF-16: "hex" (4 hex digits per unit) and "len" in units
+//   settextw HWND PREFIX FILL COUNT   WM_SETTEXT of PREFIX then COUNT times FILL (both UTF-16 as hex); "ms" it took
+//   regw SUBKEY VALUE         a REG_SZ value under HKCU as UTF-16 hex, read with the wide API
 //   quit
 #include <windows.h>
 
@@ -58,6 +61,25 @@ std::string jstr(const std::string& s)
 }
 
 std::string num(long long v) { return std::to_string(v); }
+
+std::wstring from_hex(const std::string& hex)
+{
+    std::wstring out;
+    for (size_t i = 0; i + 4 <= hex.size(); i += 4)
+        out += static_cast<wchar_t>(std::strtoul(hex.substr(i, 4).c_str(), nullptr, 16));
+    return out;
+}
+
+std::string to_hex(const wchar_t* text, size_t len)
+{
+    std::string out;
+    char buf[8];
+    for (size_t i = 0; i < len; ++i) {
+        std::snprintf(buf, sizeof buf, "%04x", static_cast<unsigned>(text[i]));
+        out += buf;
+    }
+    return out;
+}
 
 std::string rect(const RECT& r)
 {
@@ -310,6 +332,43 @@ std::string handle(const std::vector<std::string>& f)
         DeleteObject(font);
         ReleaseDC(nullptr, dc);
         return ok("\"w\":" + num(sz.cx) + ",\"h\":" + num(sz.cy));
+    }
+    if (cmd == "textw") {
+        HWND h = parse_hwnd(arg(1));
+        DWORD_PTR len = 0;
+        if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+            return err("WM_GETTEXTLENGTH failed");
+        std::vector<wchar_t> buf(len + 2, 0);
+        DWORD_PTR got = 0;
+        if (!SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                                 5000, &got))
+            return err("WM_GETTEXT failed");
+        return ok("\"hex\":\"" + to_hex(buf.data(), got) + "\",\"len\":" + num(static_cast<long long>(got)));
+    }
+    if (cmd == "settextw") {
+        std::wstring text = from_hex(arg(2));
+        const std::wstring fill = from_hex(arg(3));
+        for (int i = iarg(4); i > 0; --i)
+            text += fill;
+        const DWORD t0 = GetTickCount();
+        DWORD_PTR r = 0;
+        const BOOL sent = SendMessageTimeoutW(parse_hwnd(arg(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                              SMTO_NORMAL, 60000, &r) != 0;
+        return ok("\"sent\":" + num(sent) + ",\"result\":" + num(static_cast<long long>(r)) +
+                  ",\"ms\":" + num(GetTickCount() - t0));
+    }
+    if (cmd == "regw") {
+        const std::string key_a = arg(1), value_a = arg(2);
+        const std::wstring key(key_a.begin(), key_a.end()), value(value_a.begin(), value_a.end());
+        DWORD size = 0;
+        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+            ERROR_SUCCESS)
+            return err("no such value");
+        std::vector<wchar_t> buf(size / sizeof(wchar_t) + 1, 0);
+        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buf.data(), &size) !=
+            ERROR_SUCCESS)
+            return err("value could not be read");
+        return ok("\"hex\":\"" + to_hex(buf.data(), size / sizeof(wchar_t) - 1) + "\"");
     }
     return err("unknown command " + cmd);
 }

@@ -1,0 +1,33 @@
+// Native driver of the key path's own logic for callgrind: the decision, the cached step and the bounded moves
+// for EVENTS events with Right held, as the hook makes them between its platform calls.
+#include <cstdio>
+#include <cstdlib>
+
+#include "steering/hook_decision.h"
+#include "steering/pointer_move.h"
+#include "steering/step_setting.h"
+
+namespace {
+
+class RightHeld final : public steering::KeyStateSource {
+public:
+    std::int16_t AsyncKeyState(int virtualKey) override { return virtualKey == 0x27 ? std::int16_t(-32768) : 0; }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const long events = argc > 1 ? std::atol(argv[1]) : 1000;
+    const steering::StepSetting step("5", {".", ","});
+    RightHeld keys;
+    steering::Point pointer{100, 300};
+    const steering::ScreenSize screen{1 << 30, 1 << 30};
+    for (long i = 0; i < events; ++i) {
+        const steering::HookVerdict verdict = steering::DecideKeyEvent({0, true, 0x27}, keys);
+        if (verdict.moveCount == 0 || !step.Step()) continue;
+        for (std::size_t m = 0; m < verdict.moveCount; ++m)
+            pointer = steering::MovedPointer(verdict.moves[m], pointer, *step.Step(), screen);
+    }
+    std::printf("%d\n", pointer.x);  // keeps the loop from being optimised away
+    return 0;
+}
