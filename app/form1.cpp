@@ -131,6 +131,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_SETTINGCHANGE:
             OnSettingChange();
             break;
+        case WM_INPUT:
+            OnRawInput();
+            break;  // the platform frees the input's data in DefWindowProc
         case WM_DESTROY:
             Form_Unload();
             return 0;

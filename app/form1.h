@@ -68,6 +68,7 @@ private:
     void Form_Resize() noexcept;
     void Form_QueryUnload() noexcept;
     void OnSettingChange() noexcept;
+    void OnRawInput() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.

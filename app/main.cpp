@@ -5,6 +5,7 @@
 
 #include "app/application_window.h"
 #include "app/form1.h"
+#include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
 
@@ -15,13 +16,16 @@ constexpr const wchar_t* kInstanceName = L"Local\\Pelmorath.Form1";
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {
         win::AskFirstInstanceToComeBack(app::kForm1ClassW);
         return 0;
     }
+
+    // The program takes no options; this one only lets the tests make the system's silent removal of the hook.
+    if (commandLine && lstrcmpA(commandLine, "/lose-hook-for-test") == 0) modKeyboard::LoseHookInEveryRunForTest();
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);

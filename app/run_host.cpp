@@ -18,7 +18,18 @@ void Form1::SetButtonCaption(std::string_view caption) {
 
 void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
 
-void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_); }
+void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_, window_); }
+
+void Form1::OnRawInput() noexcept {
+    // Told once per run, and only when the hook could not be installed again several times in a row.
+    if (modKeyboard::KeySeenByRawInput()) {
+        MessageBoxW(window_,
+                    L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
+                    L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
+                    L"button.",
+                    L"Pelmorath Software", MB_OK | MB_ICONWARNING);
+    }
+}
 
 void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
 

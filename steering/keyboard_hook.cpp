@@ -3,6 +3,7 @@
 
 #include "win/win_handles.h"
 #include "steering/hook_decision.h"
+#include "steering/hook_watchdog.h"
 #include "steering/mouse.h"
 
 namespace modKeyboard {
@@ -13,6 +14,10 @@ struct HookState {
     win::HookHandle hKeyboardHook;
     const steering::StepSetting* step = nullptr;
     bool restoreRequested = false;
+    HWND watcher = nullptr;  // set while a run is under way
+    steering::HookWatchdog watchdog;
+    bool loseHookInEveryRun = false;
+    bool hookLostThisRun = false;
 };
 HookState state;
 
@@ -42,17 +47,52 @@ void MoveOnce(steering::Move move, std::int16_t step) noexcept {
     modMouse::SetMousePos(to.x, to.y);
 }
 
-}  // namespace
-
-void HookKeyboard(const steering::StepSetting& step) noexcept {
-    state.step = &step;
+bool InstallHook() noexcept {
     // A new installation replaces any earlier one, so a hook can never be left behind in the chain.
     state.hKeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleA(nullptr), 0));
+    return static_cast<bool>(state.hKeyboardHook);
 }
 
-void UnhookKeyboard() noexcept { state.hKeyboardHook.reset(); }
+// Keyboard raw input for the watcher even while another program has the focus (INPUTSINK). Registered only
+// for a run, so that outside one no key costs anything.
+void WatchRawKeys(HWND watcher) noexcept {
+    constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
+    const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard, watcher ? DWORD{RIDEV_INPUTSINK} : DWORD{RIDEV_REMOVE},
+                                watcher};
+    RegisterRawInputDevices(&device, 1, sizeof device);
+}
+
+}  // namespace
+
+void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
+    state.step = &step;
+    state.watchdog.Armed();
+    state.hookLostThisRun = false;
+    InstallHook();
+    if (watcher && !state.watcher) WatchRawKeys(watcher);
+    state.watcher = watcher;
+}
+
+void UnhookKeyboard() noexcept {
+    state.hKeyboardHook.reset();
+    if (state.watcher) WatchRawKeys(nullptr);
+    state.watcher = nullptr;
+}
+
+bool KeySeenByRawInput() noexcept {
+    if (!state.watcher || !state.watchdog.KeySeen()) return false;
+    return state.watchdog.Reinstalled(InstallHook());
+}
+
+void LoseHookInEveryRunForTest() noexcept { state.loseHookInEveryRun = true; }
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+    if (state.loseHookInEveryRun && !state.hookLostThisRun && nCode == HC_ACTION) {
+        state.hookLostThisRun = true;
+        state.hKeyboardHook.reset();
+        return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
+    state.watchdog.HookCalled();
     AsyncKeyStates keys;
     const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
     if (verdict.restoreRequested) {

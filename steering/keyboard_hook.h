@@ -8,11 +8,20 @@
 namespace modKeyboard {
 
 // Installs the hook for all threads of the desktop. Every move uses step's current value; step must outlive
-// the hook.
-void HookKeyboard(const steering::StepSetting& step) noexcept;
+// the hook. Until UnhookKeyboard, key events also reach watcher as raw input (WM_INPUT), so that a hook the
+// system removed on its own can be noticed: see KeySeenByRawInput.
+void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept;
 
-// Removes the hook; harmless when none is installed.
+// Removes the hook and stops the raw input; harmless when none is installed.
 void UnhookKeyboard() noexcept;
+
+// For each WM_INPUT of the watcher. Installs the hook again when key events go by without it; true when the
+// installation has now failed often enough in a row that the user must be told.
+bool KeySeenByRawInput() noexcept;
+
+// Test only: at the first key event of every run the hook removes itself without telling the run, as the system
+// does with a hook it finds too slow.
+void LoseHookInEveryRunForTest() noexcept;
 
 // Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
