@@ -37,7 +37,7 @@ void SaveSetting(std::string_view application, std::string_view section, std::st
         // The wide call stores the text as typed; the ANSI one would turn what the code page lacks into other
         // characters or question marks.
         RegSetValueExW(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                       static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
+                       (static_cast<DWORD>(data.size()) + 1) * DWORD{sizeof(wchar_t)});
     } catch (...) {
         // Out of memory while forming the names: the write is simply lost, like any failed write.
     }

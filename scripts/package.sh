@@ -26,8 +26,7 @@ with zipfile.ZipFile(tmp, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
     readme = open(os.path.join(root, "res", "package-readme.txt"), "rb").read().replace(b"\r\n", b"\n")
     add("README.txt", readme.replace(b"\n", b"\r\n"))
     for name, path in files:
-        if os.path.exists(path):
-            add(name, open(path, "rb").read())
+        add(name, open(path, "rb").read())
 os.replace(tmp, out)
 PY
 echo "$zip"
