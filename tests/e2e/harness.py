@@ -390,6 +390,22 @@ class E2ETest(unittest.TestCase):
         shutil.copy2(Session.exe, dst)
         return dst
 
+    def open_notepad(self, rect=(560, 20, 440, 240)):
+        """Another program for keys to go to: notepad at rect (by default away from where the pointer works),
+        ended with the test or by the returned function. Returns (notepad window, its edit child, end)."""
+        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
+                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def end():
+            if notepad.poll() is None:
+                notepad.kill()
+                notepad.wait(5)
+        self.addCleanup(end)
+        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
+        self.p("move", np, *rect)
+        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        return np, edit, end
+
     def settle_focus(self, timeout=5):
         """Wait until the main window is the foreground window (keys typed go to it)."""
         wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, timeout,

@@ -1,26 +1,11 @@
 """After Ctrl+U typed into another program, the window that comes back takes the keys typed next."""
 
-import subprocess
 import time
 
 from harness import E2ETest, ID_BUTTON, ID_TEXT, START_CAPTION, TRAY_ICON, wait_until
 
 
 class RestoreKeysTest(E2ETest):
-
-    def open_notepad(self):
-        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def end_notepad():
-            notepad.kill()
-            notepad.wait(5)
-        self.addCleanup(end_notepad)
-        self.end_notepad = end_notepad
-        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
-        self.p("move", np, 560, 20, 440, 240)    # away from where the pointer works
-        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
-        return np, edit
 
     def test_keys_typed_after_ctrl_u_reach_the_restored_window(self):
         for shown in (False, True):
@@ -33,7 +18,7 @@ class RestoreKeysTest(E2ETest):
                 self.check_keys_after_ctrl_u(shown)
 
     def check_keys_after_ctrl_u(self, shown):
-        np, edit = self.open_notepad()
+        np, edit, end_notepad = self.open_notepad()
         self.start_run()
         if shown:
             # Brought back from the tray while the run goes on: the end of the run then has nothing to show,
@@ -69,4 +54,4 @@ class RestoreKeysTest(E2ETest):
             self.fail("keys typed after Ctrl+U: field reads %r, notepad reads %r"
                       % (self.p.text(text1), self.p.text(edit["hwnd"])))
         self.assertEqual(self.p.text(edit["hwnd"]), "ab", "keys after Ctrl+U went to notepad")
-        self.end_notepad()
+        end_notepad()

@@ -48,10 +48,7 @@ class SingleInstanceTest(E2ETest):
         self.assertEqual(self.p.cursor(), (305, 300), "one step per tap")
 
     def test_second_start_brings_a_window_behind_another_program_to_the_front(self):
-        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.addCleanup(lambda: (notepad.kill(), notepad.wait(5)))
-        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
+        np, _, _ = self.open_notepad()
         wait_until(lambda: self.p("gui", np)["foreground"] == np, 5, what="notepad in front")
         second_start(self, self.app.exe)
         self.assert_back_in_front(self.app.child(ID_TEXT)["hwnd"])

@@ -1,6 +1,5 @@
 """Runs as a person makes them: button click, steering keys, step edits, Ctrl+U, the stop click, keys reaching other programs."""
 
-import subprocess
 import time
 
 from harness import E2ETest, ID_BUTTON, ID_TEXT, KEYCODE, START_CAPTION, STOP_CAPTION, wait_until
@@ -139,17 +138,7 @@ class SteeringTest(E2ETest):
         self.assert_still()
 
     def test_keys_still_reach_the_focused_program(self):
-        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def end_notepad():
-            notepad.kill()
-            notepad.wait(5)
-        self.addCleanup(end_notepad)
-        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
-        # keep notepad away from where the pointer works
-        self.p("move", np, 560, 20, 440, 240)
-        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        np, edit, _ = self.open_notepad()
         self.start_run()
         x, y = self.client_point_of(np, edit)
         self.d.click(x, y)

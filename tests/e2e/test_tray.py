@@ -1,6 +1,5 @@
 """The tray: the icon from start-up, hiding into it with the balloon, coming back, closing, a shell restart."""
 
-import subprocess
 import time
 
 from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, STOP_CAPTION, TRAY_ICON, Session,
@@ -178,18 +177,9 @@ class TrayTest(TrayHelpers):
         self.assert_back_in_front("through the icon added again")
 
     def test_text_typed_right_after_start_reaches_the_program_in_front(self):
-        notepad = subprocess.Popen(["wine", "notepad"], env=self.d.env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-        def end_notepad():
-            notepad.kill()
-            notepad.wait(5)
-        self.addCleanup(end_notepad)
-        np = wait_until(lambda: self.p.find("Notepad"), 10, what="notepad")
         # Notepad lies behind our window, below its caption: where the pointer is when the run starts.
         l, t, r, b = self.app.info()["rect"]
-        self.p("move", np, l - 40, t + 40, r - l + 80, b - t + 200)
-        edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
+        np, edit, _ = self.open_notepad((l - 40, t + 40, r - l + 80, b - t + 200))
         wait_until(lambda: self.p("gui", np)["foreground"] == np, 5, what="notepad in front")
         self.d.click((l + r) // 2, t + 10)  # our caption brings our window to the front
         self.settle_focus()
