@@ -90,14 +90,19 @@ def start_to_visible(desktop, probe, exe, cls):
             raise harness.HarnessError("%s showed no window" % exe)
         return elapsed
     finally:
-        h = probe.find(cls)
-        if h:
-            probe("close", h)
-        try:
-            proc.wait(5)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
+        close_window_program(probe, cls, proc)
+
+
+def close_window_program(probe, cls, proc):
+    """Close the program's window as a user would, and make sure the process is gone."""
+    h = probe.find(cls)
+    if h:
+        probe("close", h)
+    try:
+        proc.wait(5)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait()
 
 
 def click_start(desktop, app):
@@ -136,14 +141,7 @@ def polling_cpu(desktop, probe, exe, seconds):
             raise harness.HarnessError("the polling stand-in showed no window")
         return cpu_over(proc.pid, seconds)
     finally:
-        h = probe.find(POLLING_CLASS)
-        if h:
-            probe("close", h)
-        try:
-            proc.wait(5)
-        except subprocess.TimeoutExpired:
-            proc.kill()
-            proc.wait()
+        close_window_program(probe, POLLING_CLASS, proc)
 
 
 def idle_run_cpu(desktop, probe, exe, seconds):
