@@ -11,11 +11,9 @@
 namespace app {
 namespace {
 
-// Universal time: the local time would first read the whole time-zone table from the registry, a cost paid
-// before the window shows, and the draw is as uniform either way.
 std::uint32_t SecondsSinceMidnight() {
     SYSTEMTIME now{};
-    GetSystemTime(&now);
+    GetLocalTime(&now);
     return now.wHour * 3600u + now.wMinute * 60u + now.wSecond;
 }
 
