@@ -26,6 +26,22 @@ win::FontHandle ArialBold(int height) noexcept {
                                        DEFAULT_PITCH | FF_SWISS, "Arial"));
 }
 
+// Centred on the primary screen.
+POINT CentredOrigin(const RECT& outer) noexcept {
+    return {(GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2,
+            (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2};
+}
+
+// The window's outer rectangle for the designed client area at a DPI, centred on the primary screen.
+RECT CentredOuterRect(int dpi) noexcept {
+    const FormLayout layout = LayoutForDpi(dpi);
+    RECT outer = win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi);
+    OffsetRect(&outer, -outer.left, -outer.top);
+    const POINT origin = CentredOrigin(outer);
+    OffsetRect(&outer, origin.x, origin.y);
+    return outer;
+}
+
 void Place(HWND control, const PixelRect& rect) noexcept {
     SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -51,28 +67,32 @@ bool Form1::Create() noexcept {
 
     bringBackMessage_ = win::BringBackMessage();
     dpi_ = win::SystemDpi();
-    if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, CW_USEDEFAULT, CW_USEDEFAULT, 0, 0,
-                         nullptr, nullptr, instance_, this)) {
+    // Created at its final size and place: every later move or resize of a top-level window is another round
+    // trip to the display server before the window can show.
+    const RECT outer = CentredOuterRect(dpi_);
+    if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
+                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }
     // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
     if (bringBackMessage_ != 0) ChangeWindowMessageFilterEx(window_, bringBackMessage_, MSGFLT_ALLOW, nullptr);
-    // Sized only now: the window may sit on a monitor whose DPI differs from the system's.
-    if (const int dpi = win::WindowDpi(window_); dpi != dpi_) ApplyLayout(dpi);
-    const FormLayout layout = LayoutForDpi(dpi_);
-    const RECT outer = win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi_);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // The window may sit on a monitor whose DPI differs from the system's.
+    if (const int dpi = win::WindowDpi(window_); dpi != dpi_) {
+        ApplyLayout(dpi);
+        const RECT scaled = CentredOuterRect(dpi_);
+        SetWindowPos(window_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return true;
 }
 
 void Form1::Show() noexcept {
     RECT outer{};
     GetWindowRect(window_, &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    SetWindowPos(window_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const POINT origin = CentredOrigin(outer);
+    if (origin.x != outer.left || origin.y != outer.top) {
+        SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ::ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
     SetFocus(field_);
@@ -146,21 +166,30 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
 
 bool Form1::OnCreate() noexcept {
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    frame_ = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, 0, 0, 0, 0, window_,
-                             reinterpret_cast<HMENU>(kFrame1Id), instance_, nullptr);
+    const FormLayout layout = LayoutForDpi(dpi_);
+    // Each control is created in its place, so none is moved again before the first show.
+    const PixelRect& f = layout.frame;
+    frame_ = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width, f.height,
+                             window_, reinterpret_cast<HMENU>(kFrame1Id), instance_, nullptr);
     // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
     // text typed, in any script.
-    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, 0, 0, 0,
-                             0, window_, reinterpret_cast<HMENU>(kText1Id), instance_, nullptr);
+    const PixelRect& t = layout.field;
+    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, t.left,
+                             t.top, t.width, t.height, window_, reinterpret_cast<HMENU>(kText1Id), instance_, nullptr);
+    const PixelRect& b = layout.button;
     button_ = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
-                              0, 0, 0, 0, window_, reinterpret_cast<HMENU>(kPushButton2Id), instance_, nullptr);
+                              b.left, b.top, b.width, b.height, window_, reinterpret_cast<HMENU>(kPushButton2Id),
+                              instance_, nullptr);
     if (!frame_ || !field_ || !button_) return false;
-    SetWindowSubclass(field_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    // Nothing is drawn yet: the first show paints the controls in their fonts.
+    SetFonts(layout, false);
+    // Before the subclass, which costs every message that passes it a lookup of its data; the limit is within
+    // the subclass's own, and the text read is the designed one.
     SendMessageW(field_, EM_LIMITTEXT, kStepTextLimit, 0);
     LoadStep();
+    SetWindowSubclass(field_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     lastFocus_ = field_;
-    ApplyLayout(dpi_);
     CreateSysTray1();
     return true;
 }
@@ -168,14 +197,18 @@ bool Form1::OnCreate() noexcept {
 void Form1::ApplyLayout(int dpi) noexcept {
     dpi_ = dpi;
     const FormLayout layout = LayoutForDpi(dpi);
-    font_ = ArialBold(layout.fontHeight);
-    buttonFont_ = ArialBold(layout.buttonFontHeight);
     Place(frame_, layout.frame);
     Place(field_, layout.field);
     Place(button_, layout.button);
-    SendMessageA(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), TRUE);
+    SetFonts(layout, true);
+}
+
+void Form1::SetFonts(const FormLayout& layout, bool redraw) noexcept {
+    font_ = ArialBold(layout.fontHeight);
+    buttonFont_ = ArialBold(layout.buttonFontHeight);
+    SendMessageA(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), redraw);
+    SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), redraw);
+    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), redraw);
 }
 
 void Form1::OnCommand(int id, int code) noexcept {

@@ -12,6 +12,7 @@
 #include "app/run_control.h"
 #include "app/start_up.h"
 #include "app/tray_handlers.h"
+#include "app/window_layout.h"
 #include "skin/skin_engine.h"
 #include "tray/property_bag.h"
 #include "tray/sys_tray.h"
@@ -86,6 +87,7 @@ private:
     void cSysTray1_TaskbarCreated() noexcept;
 
     void ApplyLayout(int dpi) noexcept;
+    void SetFonts(const FormLayout& layout, bool redraw) noexcept;
     void ForceForeground() noexcept;
     HCURSOR PointerFor(PointerSetting setting) const noexcept;
     void ShowReport(const std::string& reportText) noexcept;

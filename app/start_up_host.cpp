@@ -36,8 +36,10 @@ void Form1::SetWindowIcon() {
     };
     win::IconHandle big = load(SM_CXICON, SM_CYICON);
     win::IconHandle small = load(SM_CXSMICON, SM_CYSMICON);
-    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    // The small one first: a big icon set without a small one makes the platform scale a small copy of it, which
+    // the small icon would then replace at once.
     SendMessageA(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     bigIcon_ = std::move(big);
     smallIcon_ = std::move(small);
 }
