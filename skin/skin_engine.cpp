@@ -17,12 +17,6 @@ constexpr int kFocusInset = 3;
 constexpr double kDisabledShare = 0.5;
 constexpr double kFrameBorderShare = 0.5;  // the border halfway between background and caption
 
-struct FileTraits {
-    using Handle = HANDLE;
-    static void Release(HANDLE file) noexcept { CloseHandle(file); }
-};
-using FileHandle = win::UniqueHandle<FileTraits>;
-
 COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
 Colour FromColorRef(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 Colour SystemColour(int index) { return FromColorRef(GetSysColor(index)); }
@@ -46,7 +40,7 @@ std::string ReadSkinFile(const std::wstring& path) {
     const HANDLE opened = CreateFileW(win::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) ThrowFileError("opened");
-    const FileHandle file(opened);
+    const win::KernelHandle file(opened);
     // One byte beyond the limit is enough to tell that a file is too large.
     std::string bytes(kMaxSkinFileBytes + 1, '\0');
     std::size_t filled = 0;
