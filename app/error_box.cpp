@@ -2,23 +2,13 @@
 #include "app/error_box.h"
 
 #include "app/error_trap.h"
+#include "win/system_error.h"
 
 namespace app {
 
-std::string SystemErrorDescription(DWORD errorCode) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        errorCode, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length > 0 ? std::string(buffer, length) : "Error " + std::to_string(errorCode);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
-    return text;
-}
-
 void ThrowLastError(const char* descriptionWithoutCode) {
     const DWORD code = GetLastError();
-    throw StepFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::string(descriptionWithoutCode));
+    throw StepFailure(code != ERROR_SUCCESS ? win::SystemErrorDescription(code) : std::string(descriptionWithoutCode));
 }
 
 void ShowErrorReport(HWND owner, const std::string& reportText) noexcept {

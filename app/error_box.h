@@ -1,4 +1,4 @@
-// The error report box and the descriptions of platform failures.
+// The error report box, and the failure of a step told in the platform's words.
 #pragma once
 
 #include <windows.h>
@@ -6,9 +6,6 @@
 #include <string>
 
 namespace app {
-
-// The platform's text for a Win32 error code, without its trailing line break.
-std::string SystemErrorDescription(DWORD errorCode);
 
 // Throws StepFailure with the description of the calling thread's last error, or with the given words when
 // the platform recorded no error code.

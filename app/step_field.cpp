@@ -9,6 +9,7 @@
 #include "app/product.h"
 #include "app/settings_store.h"
 #include "app/step_text_limit.h"
+#include "win/utf8.h"
 #include "win/window_text.h"
 #include "steering/locale_number_format.h"
 
@@ -18,16 +19,6 @@ namespace {
 constexpr const wchar_t* kReplacementStep = L"5";
 constexpr std::string_view kStepSettingKey = "Text1";
 
-// The step is read in UTF-8, the form its number rules are written for.
-std::string Utf8(std::wstring_view text) {
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), length, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
 }  // namespace
 
 std::wstring Form1::Text1() const { return win::WindowTextW(field_); }
@@ -35,7 +26,7 @@ std::wstring Form1::Text1() const { return win::WindowTextW(field_); }
 void Form1::LoadStep() noexcept {
     try {
         step_.SetFormat(steering::UserNumberFormat());
-        step_.SetText(Utf8(Text1()));
+        step_.SetText(win::ToUtf8(Text1()));
     } catch (...) {
         // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
     }
@@ -44,7 +35,7 @@ void Form1::LoadStep() noexcept {
 void Form1::Text1_Change() noexcept {
     try {
         const std::wstring text = Text1();
-        step_.SetText(Utf8(text));
+        step_.SetText(win::ToUtf8(text));
         SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, text);
     } catch (...) {
         // The text could not even be read: the step stays as it was, and nothing else depends on the write.

@@ -5,6 +5,7 @@
 
 #include "win/dpi.h"
 #include "win/path_text.h"
+#include "win/system_error.h"
 #include "win/window_text.h"
 
 namespace skin {
@@ -21,24 +22,15 @@ COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
 Colour FromColorRef(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 Colour SystemColour(int index) { return FromColorRef(GetSysColor(index)); }
 
-std::string SystemText(DWORD code) {
-    char* buffer = nullptr;
-    const DWORD length = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-        reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = length > 0 ? std::string(buffer, length) : "Error " + std::to_string(code);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
-    return text;
-}
-
 [[noreturn]] void ThrowFileError(const char* what) {
-    throw SkinError(std::string("The skin file could not be ") + what + ": " + SystemText(GetLastError()));
+    throw SkinError(std::string("The skin file could not be ") + what + ": " +
+                    win::SystemErrorDescription(GetLastError()));
 }
 
 std::string ReadSkinFile(const std::wstring& path) {
-    const HANDLE opened = CreateFileW(win::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE opened =
+        CreateFileW(win::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (opened == INVALID_HANDLE_VALUE) ThrowFileError("opened");
     const win::KernelHandle file(opened);
     // One byte beyond the limit is enough to tell that a file is too large.

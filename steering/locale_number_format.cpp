@@ -5,6 +5,8 @@
 
 #include <iterator>
 
+#include "win/utf8.h"
+
 namespace steering {
 namespace {
 
@@ -13,9 +15,7 @@ std::string LocaleText(LCTYPE item, const char* fallback) {
     const int length = GetLocaleInfoW(LOCALE_USER_DEFAULT, item, wide, static_cast<int>(std::size(wide)));
     if (length <= 1) return fallback;
     // In UTF-8, the form the step text is read in: a no-break space as grouping separator stays one.
-    char utf8[32] = {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, wide, length - 1, utf8, sizeof utf8, nullptr, nullptr);
-    return size > 0 ? std::string(utf8, static_cast<std::size_t>(size)) : fallback;
+    return win::ToUtf8(std::wstring_view(wide, static_cast<std::size_t>(length - 1)));
 }
 
 }  // namespace
