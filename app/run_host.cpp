@@ -1,7 +1,6 @@
 // The start/stop button's click and what a run does to the window and the hook.
 #include "app/error_box.h"
 #include "app/form1.h"
-#include "win/keyboard_focus.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
 #include "steering/keyboard_hook.h"
@@ -48,7 +47,7 @@ void Form1::ShowWindow() {
 
 void Form1::FocusWindow() {
     if (!SetForegroundWindow(window_) || GetForegroundWindow() != window_) ForceForeground();
-    win::GiveKeyboardFocus(window_, lastFocus_ ? lastFocus_ : field_);
+    SetFocus(lastFocus_ ? lastFocus_ : field_);
 }
 
 void Form1::ForceForeground() noexcept {
