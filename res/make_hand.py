@@ -6,7 +6,8 @@ Pure arithmetic and the standard library only, so every run writes the same byte
 """
 import math
 import os
-import struct
+
+import cursor_format
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 OUTPUT = os.path.join(HERE, "hand.cur")
@@ -72,32 +73,12 @@ def render():
     return rows
 
 
-def cursor_file(rows):
-    """ICONDIR of type 2 (cursor) with the hot spot, one 1-bit DIB: XOR rows bottom-up, then the AND mask."""
-    xor, mask = bytearray(), bytearray()
-    for line in reversed(rows):
-        xbits = abits = 0
-        for x, pixel in enumerate(line):
-            bit = 1 << (SIZE - 1 - x)
-            if pixel is None:
-                abits |= bit  # transparent: mask set, colour black
-            elif pixel == "white":
-                xbits |= bit
-        xor += struct.pack(">I", xbits)
-        mask += struct.pack(">I", abits)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
-    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, HOT_SPOT[0], HOT_SPOT[1], len(image), 6 + 16)
-    return directory + entry + image
-
-
 def main():
     rows = render()
     if rows[HOT_SPOT[1]][HOT_SPOT[0]] is None:
         raise SystemExit("the hot spot is not on the fingertip")
-    data = cursor_file(rows)
+    data = cursor_format.cursor_file(
+        [cursor_format.Image(SIZE, SIZE, *HOT_SPOT, cursor_format.two_colour_image(rows), colours=2)])
     with open(OUTPUT, "wb") as out:
         out.write(data)
     print(f"wrote {OUTPUT} ({len(data)} bytes)")

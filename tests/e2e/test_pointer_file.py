@@ -2,11 +2,13 @@
 
 import os
 import re
-import struct
+import sys
 import time
-import zlib
 
-from harness import E2ETest, ID_BUTTON, MAIN_CAPTION, MAIN_CLASS, wait_until
+from harness import E2ETest, ID_BUTTON, MAIN_CAPTION, MAIN_CLASS, ROOT, wait_until
+
+sys.path.insert(0, os.path.join(ROOT, "res"))
+from cursor_format import Image, crafted_cursor_file, cursor_file, png_image, two_colour_image  # noqa: E402
 
 REPORT_RE = re.compile(
     rb"\A(?P<desc>[^\r\n]*)\r\nin Pelmorath2021/08/31\.Form1\.Form_Load at line 106\r\r"
@@ -28,53 +30,20 @@ def cross_pixel(x, y):
     return None
 
 
+def cross_rows():
+    return [[cross_pixel(x, y) for x in range(SIZE)] for y in range(SIZE)]
+
+
 def make_cursor_file():
-    """A real .cur: ICONDIR type 2 with the hot spot, one 32x32 1-bit image with its AND mask."""
-    xor, mask = bytearray(), bytearray()
-    for y in range(SIZE - 1, -1, -1):           # DIB rows bottom-up
-        xbits = abits = 0
-        for x in range(SIZE):
-            bit = 1 << (SIZE - 1 - x)
-            p = cross_pixel(x, y)
-            if p is None:
-                abits |= bit
-            elif p == "white":
-                xbits |= bit
-        xor += struct.pack(">I", xbits)
-        mask += struct.pack(">I", abits)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
-    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    image = header + palette + bytes(xor) + bytes(mask)
-    icondir = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 2, 0, HOT[0], HOT[1], len(image), 6 + 16)
-    return icondir + entry + image
-
-
-def png_chunk(kind, data):
-    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    """A real .cur: one 32x32 1-bit image with its AND mask, and the hot spot."""
+    return cursor_file([Image(SIZE, SIZE, *HOT, two_colour_image(cross_rows()), colours=2)])
 
 
 def make_png_cursor_file():
     """The same cross as a .cur whose one image is a 32x32 RGBA PNG."""
-    rows = b""
-    for y in range(SIZE):
-        rows += b"\0"
-        for x in range(SIZE):
-            rows += {None: b"\0\0\0\0", "black": b"\0\0\0\xff", "white": b"\xff\xff\xff\xff"}[cross_pixel(x, y)]
-    png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", SIZE, SIZE, 8, 6, 0, 0, 0))
-           + png_chunk(b"IDAT", zlib.compress(rows)) + png_chunk(b"IEND", b""))
-    icondir = struct.pack("<HHH", 0, 2, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, HOT[0], HOT[1], len(png), 6 + 16)
-    return icondir + entry + png
-
-
-def make_crafted_cursor_file():
-    """91 bytes: one PNG image whose header claims 65535 x 65535 pixels (it crashed the platform's loader)."""
-    png = (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", struct.pack(">IIBBBBB", 65535, 65535, 8, 6, 0, 0, 0))
-           + png_chunk(b"IDAT", zlib.compress(bytes(4096))[:12]) + png_chunk(b"IEND", b""))
-    data = struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", 0, 0, 0, 0, 0, 0, len(png), 22) + png
-    assert len(data) == 91
-    return data
+    rgba = {None: b"\0\0\0\0", "black": b"\0\0\0\xff", "white": b"\xff\xff\xff\xff"}
+    rows = [b"".join(rgba[pixel] for pixel in row) for row in cross_rows()]
+    return cursor_file([Image(SIZE, SIZE, *HOT, png_image(SIZE, SIZE, rows))])
 
 
 def shows_cross(img):
@@ -113,7 +82,7 @@ class PointerFileReportTest(E2ETest):
             ("folder", lambda path: os.mkdir(path), None),
             ("garbage", lambda path: open(path, "wb").write(b"this is no cursor\r\n" * 20), b"Invalid picture"),
             ("empty", lambda path: open(path, "wb").close(), None),
-            ("crafted", lambda path: open(path, "wb").write(make_crafted_cursor_file()), b"Invalid picture"),
+            ("crafted", lambda path: open(path, "wb").write(crafted_cursor_file()), b"Invalid picture"),
             ("oversized", lambda path: open(path, "wb").write(make_cursor_file() + bytes(5 << 20)), b"Invalid picture"),
         ]
         for name, make, first_line in cases:
