@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "win/twips.h"
+
 namespace app {
 namespace {
 
@@ -26,7 +28,7 @@ PixelRect Rect(int left, int top, int width, int height, int dpi) {
 
 }  // namespace
 
-int TwipsToPixels(int twips, int dpi) { return Scale(twips, dpi, kTwipsPerInch); }
+int TwipsToPixels(int twips, int dpi) { return Scale(twips, dpi, win::kTwipsPerInch); }
 
 FormLayout LayoutForDpi(int dpi) {
     FormLayout layout;

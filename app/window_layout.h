@@ -3,8 +3,6 @@
 
 namespace app {
 
-inline constexpr int kTwipsPerInch = 1440;
-
 struct PixelRect {
     int left = 0;
     int top = 0;

@@ -14,6 +14,7 @@
 #include "tray/tray_hook.h"
 #include "win/dpi.h"
 #include "win/message_pump.h"
+#include "win/twips.h"
 #include "win/win_handles.h"
 
 namespace tray {
@@ -36,8 +37,6 @@ static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == field::kInfoTitle &&
 static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
 static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
               NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
-
-constexpr int kTwipsPerInch = 1440;
 
 class CursorPicture final : public Picture {
 public:
@@ -82,7 +81,7 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
     // An elevated program would not hear from an ordinary shell restarting without this.
     if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
-    const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), kTwipsPerInch);
+    const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), win::kTwipsPerInch);
     return CreateWindowExA(0, kSysTrayClass, "", WS_CHILD, 0, 0, size, size, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this) != nullptr;
 }
@@ -152,7 +151,7 @@ void SysTrayWindow::SetSize(int width, int height) noexcept {
 }
 
 int SysTrayWindow::TwipsToPixels(int twips) const noexcept {
-    return MulDiv(twips, win::WindowDpi(window_), kTwipsPerInch);
+    return MulDiv(twips, win::WindowDpi(window_), win::kTwipsPerInch);
 }
 
 bool SysTrayWindow::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
