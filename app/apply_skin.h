@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "skin/control_kind.h"
 #include "skin/skin_framework.h"
 
 namespace app {
@@ -20,13 +21,10 @@ inline constexpr StoredColour kButtonFace = 0x8000000F;
 constexpr bool IsSystemColour(StoredColour colour) { return (colour & 0x80000000u) != 0; }
 constexpr int SystemColourIndex(StoredColour colour) { return static_cast<int>(colour & 0xFFu); }
 
-enum class ControlKind { Option, Check, Frame, Label, Other };
-
-// From a control's window class and style.
-ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style);
-
 // Option buttons, check boxes, frames and labels take the window's button face; the rest keep their own.
-constexpr bool TakesButtonFace(ControlKind kind) { return kind != ControlKind::Other; }
+constexpr bool TakesButtonFace(skin::ControlKind kind) {
+    return kind != skin::ControlKind::PushButton && kind != skin::ControlKind::Other;
+}
 
 // What a plain directory listing shows: read-only and archive files, but no hidden or system file, no folder.
 bool ListedAsOrdinaryFile(std::uint32_t attributes);
@@ -35,7 +33,7 @@ bool ListedAsOrdinaryFile(std::uint32_t attributes);
 std::wstring SkinFilePath(std::wstring_view executableFolder);
 
 struct FormControl {
-    ControlKind kind;
+    skin::ControlKind kind;
     std::uintptr_t handle;
 };
 

@@ -18,7 +18,7 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
     GetClassNameA(control, className, sizeof className);
     const auto style = static_cast<std::uint32_t>(GetWindowLongA(control, GWL_STYLE));
     try {
-        into.controls.push_back({KindOfControl(className, style), reinterpret_cast<std::uintptr_t>(control)});
+        into.controls.push_back({skin::KindOfControl(className, style), reinterpret_cast<std::uintptr_t>(control)});
     } catch (const std::bad_alloc&) {
         into.outOfMemory = true;  // nothing may be thrown through the platform
         return FALSE;

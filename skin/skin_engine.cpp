@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "skin/control_kind.h"
 #include "win/dpi.h"
 #include "win/path_text.h"
 #include "win/system_error.h"
@@ -48,19 +49,10 @@ std::string ReadSkinFile(const std::wstring& path) {
     return bytes;
 }
 
-bool HasClass(HWND window, const char* name) noexcept {
+ControlKind KindOfWindow(HWND window) noexcept {
     char className[16] = {};
-    return GetClassNameA(window, className, sizeof className) > 0 && lstrcmpiA(className, name) == 0;
-}
-
-LONG ButtonType(HWND window) noexcept { return GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK; }
-
-bool IsFrame(HWND window) noexcept { return HasClass(window, WC_BUTTONA) && ButtonType(window) == BS_GROUPBOX; }
-
-bool IsPushButton(HWND window) noexcept {
-    if (!HasClass(window, WC_BUTTONA)) return false;
-    const LONG type = ButtonType(window);
-    return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+    GetClassNameA(window, className, sizeof className);
+    return KindOfControl(className, static_cast<std::uint32_t>(GetWindowLongA(window, GWL_STYLE)));
 }
 
 Colour BrushColour(HBRUSH brush, Colour otherwise) noexcept {
@@ -139,7 +131,8 @@ void SkinEngine::ApplyTo(std::uintptr_t window) {
 
 BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM engine) noexcept {
     auto* self = reinterpret_cast<SkinEngine*>(engine);
-    if (IsFrame(child) && SetWindowSubclass(child, FrameSubclass, kSubclassId, static_cast<DWORD_PTR>(engine))) {
+    if (KindOfWindow(child) == ControlKind::Frame &&
+        SetWindowSubclass(child, FrameSubclass, kSubclassId, static_cast<DWORD_PTR>(engine))) {
         self->frames_.push_back(child);
     }
     return TRUE;
@@ -189,7 +182,7 @@ LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LP
             if (OnEraseBackground(window, reinterpret_cast<HDC>(wParam))) return TRUE;
             break;
         case WM_CTLCOLORSTATIC:
-            if (IsFrame(reinterpret_cast<HWND>(lParam))) {
+            if (KindOfWindow(reinterpret_cast<HWND>(lParam)) == ControlKind::Frame) {
                 return OnCtlColorFrame(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
             }
             break;
@@ -199,7 +192,8 @@ LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LP
             return OnCtlColorButton(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-            if (header->code == static_cast<UINT>(NM_CUSTOMDRAW) && IsPushButton(header->hwndFrom)) {
+            if (header->code == static_cast<UINT>(NM_CUSTOMDRAW) &&
+                KindOfWindow(header->hwndFrom) == ControlKind::PushButton) {
                 return OnCustomDraw(*reinterpret_cast<const NMCUSTOMDRAW*>(lParam));
             }
             break;

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+#include "win/ascii_names.h"
+
 namespace skin {
 namespace {
 
@@ -39,17 +41,9 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return Lower(x) == Lower(y);
-           });
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
-    const char lower = Lower(c);
+    const char lower = win::AsciiLower(c);
     if (lower >= 'a' && lower <= 'f') return lower - 'a' + 10;
     return -1;
 }
@@ -176,7 +170,7 @@ private:
         }
         const std::string_view name = Trim(text.substr(1, text.size() - 2));
         const auto found = std::find_if(kSections.begin(), kSections.end(),
-                                        [&](std::string_view known) { return SameName(known, name); });
+                                        [&](std::string_view known) { return win::SameName(known, name); });
         if (found == kSections.end()) return Complain(line, "unknown section " + Quote(text));
         section_ = *found;
         return true;
@@ -185,7 +179,7 @@ private:
     bool SettingLine(int line, std::string_view key, std::string_view value) {
         if (section_.empty()) return Complain(line, Quote(key) + " comes before any section");
         const auto entry = std::find_if(kKeys.begin(), kKeys.end(), [&](const KeyEntry& known) {
-            return known.section == section_ && SameName(known.key, key);
+            return known.section == section_ && win::SameName(known.key, key);
         });
         if (entry == kKeys.end()) {
             return Complain(line, "unknown key " + Quote(key) + " in [" + std::string(section_) + "]");

@@ -10,7 +10,7 @@
 
 namespace {
 
-using app::ControlKind;
+using skin::ControlKind;
 using Log = std::vector<std::string>;
 
 // The test paths are plain ASCII.
@@ -114,8 +114,8 @@ TEST(KindOfControl, OptionsChecksFramesAndLabelsTakeTheWindowColour) {
         std::uint32_t style;
         ControlKind kind;
     } cases[] = {
-        {"Button", 0x50010000, ControlKind::Other},   // push button
-        {"BUTTON", 0x1, ControlKind::Other},          // default push button
+        {"Button", 0x50010000, ControlKind::PushButton},  // push button
+        {"BUTTON", 0x1, ControlKind::PushButton},         // default push button
         {"Button", 0x50000007, ControlKind::Frame},   // group box
         {"button", 0x2, ControlKind::Check},          {"Button", 0x3, ControlKind::Check},
         {"Button", 0x5, ControlKind::Check},          {"Button", 0x6, ControlKind::Check},
@@ -126,8 +126,9 @@ TEST(KindOfControl, OptionsChecksFramesAndLabelsTakeTheWindowColour) {
         {"Buttons", 0x7, ControlKind::Other},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(app::KindOfControl(c.windowClass, c.style), c.kind) << c.windowClass << " " << c.style;
+        EXPECT_EQ(skin::KindOfControl(c.windowClass, c.style), c.kind) << c.windowClass << " " << c.style;
     }
+    EXPECT_FALSE(app::TakesButtonFace(ControlKind::PushButton));
     EXPECT_FALSE(app::TakesButtonFace(ControlKind::Other));
 }
 
