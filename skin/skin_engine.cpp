@@ -5,7 +5,7 @@
 
 #include "skin/control_kind.h"
 #include "win/dpi.h"
-#include "win/path_text.h"
+#include "win/files_beside_exe.h"
 #include "win/system_error.h"
 #include "win/window_text.h"
 
@@ -23,30 +23,16 @@ COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
 Colour FromColorRef(COLORREF c) { return {GetRValue(c), GetGValue(c), GetBValue(c)}; }
 Colour SystemColour(int index) { return FromColorRef(GetSysColor(index)); }
 
-[[noreturn]] void ThrowFileError(const char* what) {
-    throw SkinError(std::string("The skin file could not be ") + what + ": " +
-                    win::SystemErrorDescription(GetLastError()));
-}
-
-std::string ReadSkinFile(const std::wstring& path) {
-    const HANDLE opened =
-        CreateFileW(win::LongPathForm(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) ThrowFileError("opened");
-    const win::KernelHandle file(opened);
+std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
+    unsigned long error = 0;
+    bool opened = false;
     // One byte beyond the limit is enough to tell that a file is too large.
-    std::string bytes(kMaxSkinFileBytes + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data() + filled, static_cast<DWORD>(bytes.size() - filled), &read, nullptr)) {
-            ThrowFileError("read");
-        }
-        if (read == 0) break;
-        filled += read;
+    std::optional<std::vector<std::uint8_t>> bytes = win::ReadFileStartW(path, kMaxSkinFileBytes + 1, error, opened);
+    if (!bytes) {
+        throw SkinError(std::string("The skin file could not be ") + (opened ? "read" : "opened") + ": " +
+                        win::SystemErrorDescription(error));
     }
-    bytes.resize(filled);
-    return bytes;
+    return std::move(*bytes);
 }
 
 ControlKind KindOfWindow(HWND window) noexcept {
@@ -95,7 +81,9 @@ SkinEngine::~SkinEngine() { Detach(); }
 
 void SkinEngine::LoadSkin(const std::wstring& path, std::string_view password) {
     if (!password.empty()) throw SkinError("Skin files have no password");
-    const ParseResult parsed = ParseSkinFile(ReadSkinFile(path));
+    const std::vector<std::uint8_t> bytes = ReadSkinFile(path);
+    const ParseResult parsed =
+        ParseSkinFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
     if (!parsed.colours) throw SkinError(parsed.error);
     skin_ = parsed.colours;
     Repaint();

@@ -1,4 +1,4 @@
-// Locates the executable's folder and tests paths beside it.
+// Locates the executable's folder, tests paths beside it and reads the files there.
 #include "win/files_beside_exe.h"
 
 #include <windows.h>
@@ -7,6 +7,40 @@
 #include "win/win_handles.h"
 
 namespace win {
+namespace {
+
+// Empty on failure, with the platform's error code in error.
+KernelHandle OpenForReading(const std::wstring& path, unsigned long& error) {
+    // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
+    const HANDLE opened = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) {
+        error = GetLastError();
+        return KernelHandle();
+    }
+    return KernelHandle(opened);
+}
+
+// Up to count bytes from the current position, cut to what the file gave.
+std::optional<std::vector<std::uint8_t>> ReadStart(const KernelHandle& file, std::size_t count, unsigned long& error) {
+    std::vector<std::uint8_t> content(count);
+    std::size_t total = 0;
+    while (total < content.size()) {
+        DWORD got = 0;
+        const DWORD want = static_cast<DWORD>(content.size() - total);
+        if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
+            error = GetLastError();
+            return std::nullopt;
+        }
+        if (got == 0) break;
+        total += got;
+    }
+    content.resize(total);
+    return content;
+}
+
+}  // namespace
 
 std::wstring ExecutableFolderW() {
     std::wstring path(MAX_PATH, L'\0');
@@ -36,15 +70,8 @@ bool FileExistsW(const std::wstring& path) noexcept {
 std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
                                                          unsigned long& error) noexcept {
     try {
-        // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
-        const HANDLE opened = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (opened == INVALID_HANDLE_VALUE) {
-            error = GetLastError();
-            return std::nullopt;
-        }
-        const KernelHandle file(opened);
+        const KernelHandle file = OpenForReading(path, error);
+        if (!file) return std::nullopt;
         LARGE_INTEGER size{};
         if (!GetFileSizeEx(file.get(), &size)) {
             error = GetLastError();
@@ -55,20 +82,21 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path
             return std::nullopt;
         }
         // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
-        std::vector<std::uint8_t> content(static_cast<std::size_t>(size.QuadPart));
-        std::size_t total = 0;
-        while (total < content.size()) {
-            DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(content.size() - total);
-            if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
-                error = GetLastError();
-                return std::nullopt;
-            }
-            if (got == 0) break;
-            total += got;
-        }
-        content.resize(total);
-        return content;
+        return ReadStart(file, static_cast<std::size_t>(size.QuadPart), error);
+    } catch (...) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+        return std::nullopt;
+    }
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileStartW(const std::wstring& path, std::size_t count,
+                                                         unsigned long& error, bool& opened) noexcept {
+    opened = false;
+    try {
+        const KernelHandle file = OpenForReading(path, error);
+        if (!file) return std::nullopt;
+        opened = true;
+        return ReadStart(file, count, error);
     } catch (...) {
         error = ERROR_NOT_ENOUGH_MEMORY;
         return std::nullopt;

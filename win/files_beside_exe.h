@@ -1,4 +1,4 @@
-// The executable's folder and the existence test for the optional files beside it.
+// The executable's folder, and the existence test and the readers for the optional files beside it.
 #pragma once
 
 #include <cstddef>
@@ -21,5 +21,10 @@ bool FileExistsW(const std::wstring& path) noexcept;
 // platform's error code in error: ERROR_FILE_TOO_LARGE for a longer file, ERROR_ACCESS_DENIED for a folder.
 std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
                                                          unsigned long& error) noexcept;
+
+// The first count bytes of a file, or all of it when it is shorter, read in one go. On failure nothing, with the
+// platform's error code in error, and opened false when the file could not even be opened.
+std::optional<std::vector<std::uint8_t>> ReadFileStartW(const std::wstring& path, std::size_t count,
+                                                         unsigned long& error, bool& opened) noexcept;
 
 }  // namespace win
