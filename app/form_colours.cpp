@@ -27,13 +27,7 @@ COLORREF FormColours::ColourOf(HWND control) const noexcept {
 HBRUSH FormColours::BrushOf(HWND control) noexcept {
     const StoredColour colour = StoredOf(control);
     if (IsSystemColour(colour)) return GetSysColorBrush(SystemColourIndex(colour));
-    for (const auto& [known, brush] : brushes_) {
-        if (known == colour) return brush.get();
-    }
-    win::BrushHandle brush(CreateSolidBrush(static_cast<COLORREF>(colour)));
-    const HBRUSH handle = brush.get();
-    if (handle) brushes_.emplace_back(colour, std::move(brush));
-    return handle;
+    return brushes_.For(static_cast<COLORREF>(colour));
 }
 
 }  // namespace app

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/apply_skin.h"
-#include "win/win_handles.h"
+#include "win/brush_cache.h"
 
 namespace app {
 
@@ -25,7 +25,7 @@ private:
 
     StoredColour back_ = kStoredWhite;
     std::vector<std::pair<HWND, StoredColour>> controls_;
-    std::vector<std::pair<StoredColour, win::BrushHandle>> brushes_;
+    win::BrushCache brushes_;
 };
 
 }  // namespace app

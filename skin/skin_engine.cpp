@@ -1,7 +1,9 @@
 // The skin engine's Win32 side: reading the file, hooking the window, answering colours and drawing parts.
 #include "skin/skin_engine.h"
 
+#include <cstdint>
 #include <string>
+#include <utility>
 
 #include "skin/control_kind.h"
 #include "win/dpi.h"
@@ -143,16 +145,7 @@ bool SkinEngine::PaintsFrames() const noexcept {
     return skin_ && FramePaint(*skin_, settings_, {}).has_value();
 }
 
-HBRUSH SkinEngine::BrushFor(Colour colour) noexcept {
-    const COLORREF wanted = ToColorRef(colour);
-    for (const auto& [known, brush] : brushes_) {
-        if (known == wanted) return brush.get();
-    }
-    win::BrushHandle brush(CreateSolidBrush(wanted));
-    const HBRUSH handle = brush.get();
-    if (handle) brushes_.emplace_back(wanted, std::move(brush));
-    return handle;
-}
+HBRUSH SkinEngine::BrushFor(Colour colour) noexcept { return brushes_.For(ToColorRef(colour)); }
 
 LRESULT CALLBACK SkinEngine::WindowSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                             DWORD_PTR engine) noexcept {

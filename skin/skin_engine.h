@@ -6,12 +6,11 @@
 #include <commctrl.h>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "skin/skin_framework.h"
 #include "skin/skin_look.h"
-#include "win/win_handles.h"
+#include "win/brush_cache.h"
 
 namespace skin {
 
@@ -59,7 +58,7 @@ private:
     EngineSettings settings_;
     HWND window_ = nullptr;
     std::vector<HWND> frames_;
-    std::vector<std::pair<COLORREF, win::BrushHandle>> brushes_;
+    win::BrushCache brushes_;
 };
 
 }  // namespace skin

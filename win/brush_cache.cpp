@@ -1,0 +1,22 @@
+// Makes each solid brush once and hands it out until the cache goes.
+#include "win/brush_cache.h"
+
+#include <new>
+
+namespace win {
+
+HBRUSH BrushCache::For(COLORREF colour) noexcept {
+    for (const auto& [known, brush] : brushes_) {
+        if (known == colour) return brush.get();
+    }
+    BrushHandle brush(CreateSolidBrush(colour));
+    if (!brush) return nullptr;
+    try {
+        brushes_.emplace_back(colour, std::move(brush));
+    } catch (const std::bad_alloc&) {
+        return nullptr;  // the brush could not be kept, so it must not be handed out
+    }
+    return brushes_.back().second.get();
+}
+
+}  // namespace win
