@@ -7,6 +7,7 @@
 
 #include "app/error_box.h"
 #include "app/home_page_draw.h"
+#include "win/win_handles.h"
 
 namespace app {
 namespace {
@@ -29,8 +30,8 @@ void OpenHomePage() {
         ThrowLastError("The home page could not be opened");
     }
     // Neither waited for nor kept.
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const win::KernelHandle browser(process.hProcess);
+    const win::KernelHandle thread(process.hThread);
 }
 
 }  // namespace

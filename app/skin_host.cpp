@@ -3,6 +3,7 @@
 
 #include "app/form1.h"
 #include "win/path_text.h"
+#include "win/win_handles.h"
 
 namespace app {
 namespace {
@@ -35,7 +36,7 @@ bool Form1::SkinFileListed(const std::wstring& path) {
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(win::LongPathForm(path).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return false;
-    FindClose(search);
+    const win::FindHandle listing(search);
     return ListedAsOrdinaryFile(found.dwFileAttributes);
 }
 

@@ -65,7 +65,8 @@ PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
 }
 
 SysTrayWindow::~SysTrayWindow() {
-    if (window_ && IsWindow(window_)) DestroyWindow(window_);
+    // Here, while every member is still alive: the window procedure uses them as the window goes.
+    window_.reset();
 }
 
 bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept {
@@ -89,7 +90,7 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
 LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* self = static_cast<SysTrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_ = window;
+        self->window_.reset(window);
         SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
     }
     auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(window, 0));
@@ -101,12 +102,12 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             // A host whose change notice fails must not take the window procedure down with it.
         }
     }
-    if (message == WM_NCDESTROY && self) self->window_ = nullptr;
+    if (message == WM_NCDESTROY && self) self->window_.release();
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 std::uint32_t SysTrayWindow::OwnWindow() {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_));
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_.get()));
 }
 
 bool SysTrayWindow::NotifyIcon(const NotifyCall& call) {
@@ -127,31 +128,31 @@ void SysTrayWindow::WaitForMessages(double maxSeconds) {
     // Rounded up, so that a remainder below a millisecond still waits instead of spinning.
     const double milliseconds = std::ceil(maxSeconds * 1000.0);
     win::WaitForInputFor(milliseconds <= 0.0 ? 0 : static_cast<DWORD>(milliseconds));
-    win::ProcessPendingMessages(window_ ? GetAncestor(window_, GA_ROOT) : nullptr);
+    win::ProcessPendingMessages(window_ ? GetAncestor(window_.get(), GA_ROOT) : nullptr);
 }
 
 void SysTrayWindow::SetHeightTwips(int twips) {
     RECT rect{};
-    GetWindowRect(window_, &rect);
+    GetWindowRect(window_.get(), &rect);
     SetSize(rect.right - rect.left, TwipsToPixels(twips));
 }
 
 void SysTrayWindow::SetWidthTwips(int twips) {
     RECT rect{};
-    GetWindowRect(window_, &rect);
+    GetWindowRect(window_.get(), &rect);
     SetSize(TwipsToPixels(twips), rect.bottom - rect.top);
 }
 
 void SysTrayWindow::SetSize(int width, int height) noexcept {
     RECT rect{};
-    GetWindowRect(window_, &rect);
+    GetWindowRect(window_.get(), &rect);
     // Only a real change: the new size raises the resize event again.
     if (rect.right - rect.left == width && rect.bottom - rect.top == height) return;
-    SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_.get(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int SysTrayWindow::TwipsToPixels(int twips) const noexcept {
-    return MulDiv(twips, win::WindowDpi(window_), win::kTwipsPerInch);
+    return MulDiv(twips, win::WindowDpi(window_.get()), win::kTwipsPerInch);
 }
 
 bool SysTrayWindow::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }

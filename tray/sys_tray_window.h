@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "tray/sys_tray.h"
+#include "win/win_handles.h"
 
 namespace tray {
 
@@ -21,7 +22,7 @@ public:
 
     // Creates the hidden child window that owns the icon; the control gets its Resize from it.
     bool Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept;
-    HWND Handle() const noexcept { return window_; }
+    HWND Handle() const noexcept { return window_.get(); }
 
     // The shell broadcasts this message to top-level windows when it (re)starts; the host passes it on.
     bool IsTaskbarCreated(UINT message) const noexcept { return taskbarCreated_ != 0 && message == taskbarCreated_; }
@@ -42,7 +43,7 @@ private:
     void SetSize(int width, int height) noexcept;
     int TwipsToPixels(int twips) const noexcept;
 
-    HWND window_ = nullptr;
+    win::OwnedWindow window_;
     cSysTray* control_ = nullptr;
     UINT taskbarCreated_ = 0;
 };

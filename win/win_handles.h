@@ -26,6 +26,8 @@ public:
 
     Handle get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != Handle{}; }
+    // Gives the handle up unreleased: for a handle someone else has already released.
+    Handle release() noexcept { return std::exchange(handle_, Handle{}); }
     void reset(Handle handle = Handle{}) noexcept {
         if (handle_ != Handle{}) Traits::Release(handle_);
         handle_ = handle;
@@ -60,6 +62,14 @@ struct HookTraits {
     static void Release(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
 };
 
+struct WindowTraits {
+    using Handle = HWND;
+    static void Release(HWND window) noexcept { DestroyWindow(window); }
+};
+struct FindTraits {
+    using Handle = HANDLE;
+    static void Release(HANDLE search) noexcept { FindClose(search); }
+};
 struct KernelHandleTraits {
     using Handle = HANDLE;
     static void Release(HANDLE handle) noexcept { CloseHandle(handle); }
@@ -71,6 +81,11 @@ using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
+// A window destroyed with its owner. When the window goes first (its parent's destruction takes it along), the
+// owner must be told with release() on WM_NCDESTROY.
+using OwnedWindow = UniqueHandle<WindowTraits>;
+// A directory search, once INVALID_HANDLE_VALUE has been ruled out.
+using FindHandle = UniqueHandle<FindTraits>;
 // Kernel objects whose empty value is null: mutexes, and files once INVALID_HANDLE_VALUE has been ruled out.
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 
