@@ -2,6 +2,7 @@
 #include "skin/skin_engine.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <utility>
 
@@ -35,6 +36,15 @@ std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
                         win::SystemErrorDescription(error));
     }
     return std::move(*bytes);
+}
+
+// A control's text to draw: without memory for it, the control is drawn without its text.
+std::string CaptionOf(HWND control) noexcept {
+    try {
+        return win::WindowText(control);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
 }
 
 ControlKind KindOfWindow(HWND window) noexcept {
@@ -115,15 +125,27 @@ void SkinEngine::ApplyTo(std::uintptr_t window) {
         throw SkinError("The skin cannot be applied to the window");
     }
     window_ = target;
-    EnumChildWindows(target, HookFrame, reinterpret_cast<LPARAM>(this));
+    FrameHooking hooking{this, false};
+    EnumChildWindows(target, HookFrame, reinterpret_cast<LPARAM>(&hooking));
+    if (hooking.outOfMemory) {
+        Detach();
+        throw std::bad_alloc();
+    }
     Repaint();
 }
 
-BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM engine) noexcept {
-    auto* self = reinterpret_cast<SkinEngine*>(engine);
-    if (KindOfWindow(child) == ControlKind::Frame &&
-        SetWindowSubclass(child, FrameSubclass, kSubclassId, static_cast<DWORD_PTR>(engine))) {
-        self->frames_.push_back(child);
+BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
+    auto& into = *reinterpret_cast<FrameHooking*>(hooking);
+    if (KindOfWindow(child) != ControlKind::Frame) return TRUE;
+    try {
+        // Listed before it is hooked, so that every hooked frame is unhooked again.
+        into.engine->frames_.push_back(child);
+    } catch (const std::bad_alloc&) {
+        into.outOfMemory = true;  // nothing may be thrown through the platform
+        return FALSE;
+    }
+    if (!SetWindowSubclass(child, FrameSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(into.engine))) {
+        into.engine->frames_.pop_back();
     }
     return TRUE;
 }
@@ -266,7 +288,7 @@ void SkinEngine::PaintButton(const NMCUSTOMDRAW& draw, const ButtonLook& look) n
         const SelectedFont font(dc, button);
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         const COLORREF oldText = SetTextColor(dc, ToColorRef(text));
-        const std::string caption = win::WindowText(button);
+        const std::string caption = CaptionOf(button);
         DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
         SetTextColor(dc, oldText);
@@ -328,7 +350,7 @@ void SkinEngine::PaintFrame(HWND frame) noexcept {
     const SelectedFont font(dc, frame);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    const std::string caption = win::WindowText(frame);
+    const std::string caption = CaptionOf(frame);
     RECT border = client;
     border.top += metrics.tmHeight / 2;
     FrameRect(dc, &border, BrushFor(Mix(background, text, kFrameBorderShare)));

@@ -36,7 +36,12 @@ private:
                                            DWORD_PTR engine) noexcept;
     static LRESULT CALLBACK FrameSubclass(HWND frame, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                           DWORD_PTR engine) noexcept;
-    static BOOL CALLBACK HookFrame(HWND child, LPARAM engine) noexcept;
+    // What EnumChildWindows hands HookFrame: the engine, and whether memory ran out on the way.
+    struct FrameHooking {
+        SkinEngine* engine;
+        bool outOfMemory;
+    };
+    static BOOL CALLBACK HookFrame(HWND child, LPARAM hooking) noexcept;
     LRESULT OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
