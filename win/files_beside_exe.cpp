@@ -9,35 +9,52 @@
 namespace win {
 namespace {
 
-// Empty on failure, with the platform's error code in error.
-KernelHandle OpenForReading(const std::wstring& path, unsigned long& error) {
-    // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
-    const HANDLE opened = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        return KernelHandle();
-    }
-    return KernelHandle(opened);
-}
-
-// Up to count bytes from the current position, cut to what the file gave.
-std::optional<std::vector<std::uint8_t>> ReadStart(const KernelHandle& file, std::size_t count, unsigned long& error) {
-    std::vector<std::uint8_t> content(count);
-    std::size_t total = 0;
-    while (total < content.size()) {
-        DWORD got = 0;
-        const DWORD want = static_cast<DWORD>(content.size() - total);
-        if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
+// Both readers: at most count bytes from the file's start; as a whole file, one longer than count is refused unread.
+std::optional<std::vector<std::uint8_t>> ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFile,
+                                                       unsigned long& error, bool& opened) noexcept {
+    opened = false;
+    try {
+        // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
+        const HANDLE handle = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
             error = GetLastError();
             return std::nullopt;
         }
-        if (got == 0) break;
-        total += got;
+        const KernelHandle file(handle);
+        opened = true;
+        if (wholeFile) {
+            LARGE_INTEGER size{};
+            if (!GetFileSizeEx(file.get(), &size)) {
+                error = GetLastError();
+                return std::nullopt;
+            }
+            if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > count) {
+                error = ERROR_FILE_TOO_LARGE;
+                return std::nullopt;
+            }
+            count = static_cast<std::size_t>(size.QuadPart);
+        }
+        // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
+        std::vector<std::uint8_t> content(count);
+        std::size_t total = 0;
+        while (total < content.size()) {
+            DWORD got = 0;
+            const DWORD want = static_cast<DWORD>(content.size() - total);
+            if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
+                error = GetLastError();
+                return std::nullopt;
+            }
+            if (got == 0) break;
+            total += got;
+        }
+        content.resize(total);
+        return content;
+    } catch (...) {
+        error = ERROR_NOT_ENOUGH_MEMORY;
+        return std::nullopt;
     }
-    content.resize(total);
-    return content;
 }
 
 }  // namespace
@@ -69,38 +86,13 @@ bool FileExistsW(const std::wstring& path) noexcept {
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
                                                          unsigned long& error) noexcept {
-    try {
-        const KernelHandle file = OpenForReading(path, error);
-        if (!file) return std::nullopt;
-        LARGE_INTEGER size{};
-        if (!GetFileSizeEx(file.get(), &size)) {
-            error = GetLastError();
-            return std::nullopt;
-        }
-        if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-            error = ERROR_FILE_TOO_LARGE;
-            return std::nullopt;
-        }
-        // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
-        return ReadStart(file, static_cast<std::size_t>(size.QuadPart), error);
-    } catch (...) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
-        return std::nullopt;
-    }
+    bool opened = false;
+    return ReadFromStart(path, maxBytes, true, error, opened);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFileStartW(const std::wstring& path, std::size_t count,
                                                          unsigned long& error, bool& opened) noexcept {
-    opened = false;
-    try {
-        const KernelHandle file = OpenForReading(path, error);
-        if (!file) return std::nullopt;
-        opened = true;
-        return ReadStart(file, count, error);
-    } catch (...) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
-        return std::nullopt;
-    }
+    return ReadFromStart(path, count, false, error, opened);
 }
 
 }  // namespace win
