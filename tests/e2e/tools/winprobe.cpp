@@ -168,209 +168,302 @@ std::vector<std::string> split(const std::string& line)
     return f;
 }
 
-std::string handle(const std::vector<std::string>& f)
-{
-    const std::string& cmd = f[0];
-    auto arg = [&](size_t i) -> std::string { return i < f.size() ? f[i] : std::string(); };
-    auto iarg = [&](size_t i) { return std::atoi(arg(i).c_str()); };
+// The fields of one command line; the first is the command's name. A missing field reads as empty.
+using Fields = std::vector<std::string>;
 
-    if (cmd == "find") {
-        std::string c = arg(1), t = arg(2);
-        HWND h = FindWindowA(c.empty() ? nullptr : c.c_str(), t.empty() ? nullptr : t.c_str());
-        return ok("\"hwnd\":" + hwnd_num(h));
+std::string arg(const Fields& f, size_t i) { return i < f.size() ? f[i] : std::string(); }
+int iarg(const Fields& f, size_t i) { return std::atoi(arg(f, i).c_str()); }
+HWND harg(const Fields& f, size_t i) { return parse_hwnd(arg(f, i)); }
+
+std::string cmd_find(const Fields& f)
+{
+    std::string c = arg(f, 1), t = arg(f, 2);
+    HWND h = FindWindowA(c.empty() ? nullptr : c.c_str(), t.empty() ? nullptr : t.c_str());
+    return ok("\"hwnd\":" + hwnd_num(h));
+}
+
+std::string cmd_waitwin(const Fields& f)
+{
+    DWORD end = GetTickCount() + static_cast<DWORD>(iarg(f, 2));
+    for (;;) {
+        HWND h = FindWindowA(arg(f, 1).c_str(), nullptr);
+        if (h && IsWindowVisible(h))
+            return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":1");
+        if (static_cast<LONG>(GetTickCount() - end) >= 0)
+            return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":0");
+        Sleep(5);
     }
-    if (cmd == "waitwin") {
-        DWORD end = GetTickCount() + static_cast<DWORD>(iarg(2));
-        for (;;) {
-            HWND h = FindWindowA(arg(1).c_str(), nullptr);
-            if (h && IsWindowVisible(h))
-                return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":1");
-            if (static_cast<LONG>(GetTickCount() - end) >= 0)
-                return ok("\"hwnd\":" + hwnd_num(h) + ",\"visible\":0");
-            Sleep(5);
-        }
+}
+
+std::string cmd_toplevels(const Fields&)
+{
+    std::vector<std::string> items;
+    for (HWND h : toplevels())
+        items.push_back(window_json(h));
+    return ok("\"windows\":" + list_json(items));
+}
+
+std::string cmd_info(const Fields& f)
+{
+    HWND h = harg(f, 1);
+    if (!IsWindow(h))
+        return err("no such window");
+    return ok("\"window\":" + window_json(h));
+}
+
+std::string cmd_children(const Fields& f)
+{
+    HWND h = harg(f, 1);
+    if (!IsWindow(h))
+        return err("no such window");
+    std::vector<HWND> kids;
+    EnumChildWindows(h, collect, reinterpret_cast<LPARAM>(&kids));
+    std::vector<std::string> items;
+    for (HWND c : kids) {
+        RECT r{};
+        GetWindowRect(c, &r);
+        HWND parent = GetAncestor(c, GA_PARENT);
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+        std::string j = window_json(c);
+        j.pop_back();
+        items.push_back(j + ",\"local\":" + rect(r) + "}");
     }
-    if (cmd == "toplevels") {
-        std::vector<std::string> items;
-        for (HWND h : toplevels())
-            items.push_back(window_json(h));
-        return ok("\"windows\":" + list_json(items));
+    return ok("\"children\":" + list_json(items));
+}
+
+std::string cmd_gui(const Fields& f)
+{
+    HWND h = harg(f, 1);
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    DWORD tid = GetWindowThreadProcessId(h, nullptr);
+    if (!GetGUIThreadInfo(tid, &gi))
+        return err("GetGUIThreadInfo failed");
+    return ok("\"focus\":" + hwnd_num(gi.hwndFocus) + ",\"active\":" + hwnd_num(gi.hwndActive) +
+              ",\"capture\":" + hwnd_num(gi.hwndCapture) + ",\"foreground\":" + hwnd_num(GetForegroundWindow()));
+}
+
+std::string cmd_getsel(const Fields& f)
+{
+    DWORD start = 0, end = 0;
+    HWND h = harg(f, 1);
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
+                             SMTO_ABORTIFHUNG, 2000, &r))
+        return err("EM_GETSEL failed");
+    // The pointers do not survive the trip to another process; the packed result does.
+    return ok("\"start\":" + num(LOWORD(r)) + ",\"end\":" + num(HIWORD(r)));
+}
+
+std::string cmd_text(const Fields& f) { return ok("\"text\":" + jstr(text_of(harg(f, 1)))); }
+
+std::string cursor_json()
+{
+    POINT p{};
+    GetCursorPos(&p);
+    return ok("\"x\":" + num(p.x) + ",\"y\":" + num(p.y));
+}
+
+std::string cmd_cursor(const Fields&) { return cursor_json(); }
+
+std::string cmd_setcursor(const Fields& f)
+{
+    SetCursorPos(iarg(f, 1), iarg(f, 2));
+    return cursor_json();
+}
+
+std::string cmd_screen(const Fields&)
+{
+    return ok("\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" + num(GetSystemMetrics(SM_CYSCREEN)));
+}
+
+std::string cmd_restore(const Fields& f)
+{
+    HWND h = harg(f, 1);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(h, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 3000, &r);
+    SetForegroundWindow(h);
+    return ok("\"done\":1");
+}
+
+std::string done(bool result) { return ok("\"done\":" + num(result ? 1 : 0)); }
+
+std::string cmd_foreground(const Fields& f) { return done(SetForegroundWindow(harg(f, 1))); }
+
+std::string cmd_move(const Fields& f)
+{
+    return done(SetWindowPos(harg(f, 1), nullptr, iarg(f, 2), iarg(f, 3), iarg(f, 4), iarg(f, 5),
+                             SWP_NOZORDER | SWP_NOACTIVATE));
+}
+
+std::string cmd_command(const Fields& f)
+{
+    return done(PostMessageA(harg(f, 1), WM_COMMAND, static_cast<WPARAM>(iarg(f, 2)), 0));
+}
+
+std::string cmd_close(const Fields& f) { return done(PostMessageA(harg(f, 1), WM_CLOSE, 0, 0)); }
+
+// post and send: HWND MSG WP LP, numbers in any C base.
+UINT msg_arg(const Fields& f) { return static_cast<UINT>(std::strtoul(arg(f, 2).c_str(), nullptr, 0)); }
+WPARAM wp_arg(const Fields& f) { return static_cast<WPARAM>(std::strtoul(arg(f, 3).c_str(), nullptr, 0)); }
+LPARAM lp_arg(const Fields& f) { return static_cast<LPARAM>(std::strtol(arg(f, 4).c_str(), nullptr, 0)); }
+
+std::string cmd_post(const Fields& f) { return done(PostMessageA(harg(f, 1), msg_arg(f), wp_arg(f), lp_arg(f))); }
+
+std::string cmd_send(const Fields& f)
+{
+    DWORD_PTR r = 0;
+    if (!SendMessageTimeoutA(harg(f, 1), msg_arg(f), wp_arg(f), lp_arg(f), SMTO_ABORTIFHUNG, 5000, &r))
+        return err("SendMessageTimeout failed");
+    return ok("\"result\":" + num(static_cast<long long>(r)));
+}
+
+std::string cmd_hittest(const Fields& f)
+{
+    DWORD_PTR r = 0;
+    SendMessageTimeoutA(harg(f, 1), WM_NCHITTEST, 0, MAKELPARAM(iarg(f, 2), iarg(f, 3)), SMTO_ABORTIFHUNG, 2000, &r);
+    return ok("\"hit\":" + num(static_cast<long long>(r)));
+}
+
+std::string cmd_broadcast(const Fields& f)
+{
+    UINT msg = RegisterWindowMessageA(arg(f, 1).c_str());
+    return done(msg && PostMessageA(HWND_BROADCAST, msg, 0, 0));
+}
+
+std::string cmd_traydelete(const Fields& f)
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    data.hWnd = harg(f, 1);
+    data.uID = static_cast<UINT>(iarg(f, 2));
+    return done(Shell_NotifyIconA(NIM_DELETE, &data));
+}
+
+std::string cmd_dialogs(const Fields& f)
+{
+    DWORD want = static_cast<DWORD>(std::strtoul(arg(f, 1).c_str(), nullptr, 0));
+    std::vector<std::string> items;
+    for (HWND h : toplevels()) {
+        if (class_of(h) != "#32770")
+            continue;
+        if (want && GetWindowThreadProcessId(h, nullptr) != want)
+            continue;
+        items.push_back(window_json(h));
     }
-    if (cmd == "info") {
-        HWND h = parse_hwnd(arg(1));
-        if (!IsWindow(h))
-            return err("no such window");
-        return ok("\"window\":" + window_json(h));
+    return ok("\"dialogs\":" + list_json(items));
+}
+
+std::string cmd_vk(const Fields& f)
+{
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = static_cast<WORD>(iarg(f, 1));
+    in.ki.dwFlags = arg(f, 2) == "up" ? KEYEVENTF_KEYUP : 0;
+    return ok("\"sent\":" + num(SendInput(1, &in, sizeof in)));
+}
+
+std::string cmd_textwidth(const Fields& f)
+{
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontA(-iarg(f, 2), 0, 0, 0, iarg(f, 3), FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, arg(f, 1).c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE sz{};
+    std::string t = arg(f, 4);
+    GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &sz);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return ok("\"w\":" + num(sz.cx) + ",\"h\":" + num(sz.cy));
+}
+
+std::string cmd_textw(const Fields& f)
+{
+    HWND h = harg(f, 1);
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
+        return err("WM_GETTEXTLENGTH failed");
+    std::vector<wchar_t> buf(len + 2, 0);
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG, 5000,
+                             &got))
+        return err("WM_GETTEXT failed");
+    return ok("\"hex\":\"" + to_hex(buf.data(), got) + "\",\"len\":" + num(static_cast<long long>(got)));
+}
+
+std::string cmd_settextw(const Fields& f)
+{
+    std::wstring text = from_hex(arg(f, 2));
+    const std::wstring fill = from_hex(arg(f, 3));
+    for (int i = iarg(f, 4); i > 0; --i)
+        text += fill;
+    const DWORD t0 = GetTickCount();
+    DWORD_PTR r = 0;
+    const BOOL sent = SendMessageTimeoutW(harg(f, 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                                          SMTO_NORMAL, 60000, &r) != 0;
+    return ok("\"sent\":" + num(sent) + ",\"result\":" + num(static_cast<long long>(r)) +
+              ",\"ms\":" + num(GetTickCount() - t0));
+}
+
+std::string cmd_regw(const Fields& f)
+{
+    const std::string key_a = arg(f, 1), value_a = arg(f, 2);
+    const std::wstring key(key_a.begin(), key_a.end()), value(value_a.begin(), value_a.end());
+    DWORD size = 0;
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS)
+        return err("no such value");
+    std::vector<wchar_t> buf(size / sizeof(wchar_t) + 1, 0);
+    if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buf.data(), &size) !=
+        ERROR_SUCCESS)
+        return err("value could not be read");
+    return ok("\"hex\":\"" + to_hex(buf.data(), size / sizeof(wchar_t) - 1) + "\"");
+}
+
+// A new command is one cmd_ function above, one row here and its line in the list at the top of the file.
+struct Command {
+    const char* name;
+    std::string (*run)(const Fields& f);
+};
+
+const Command commands[] = {
+    {"find", cmd_find},
+    {"waitwin", cmd_waitwin},
+    {"toplevels", cmd_toplevels},
+    {"info", cmd_info},
+    {"children", cmd_children},
+    {"gui", cmd_gui},
+    {"getsel", cmd_getsel},
+    {"text", cmd_text},
+    {"cursor", cmd_cursor},
+    {"setcursor", cmd_setcursor},
+    {"screen", cmd_screen},
+    {"restore", cmd_restore},
+    {"foreground", cmd_foreground},
+    {"move", cmd_move},
+    {"command", cmd_command},
+    {"close", cmd_close},
+    {"post", cmd_post},
+    {"send", cmd_send},
+    {"hittest", cmd_hittest},
+    {"broadcast", cmd_broadcast},
+    {"traydelete", cmd_traydelete},
+    {"dialogs", cmd_dialogs},
+    {"vk", cmd_vk},
+    {"textwidth", cmd_textwidth},
+    {"textw", cmd_textw},
+    {"settextw", cmd_settextw},
+    {"regw", cmd_regw},
+};
+
+std::string handle(const Fields& f)
+{
+    for (const Command& c : commands) {
+        if (f[0] == c.name)
+            return c.run(f);
     }
-    if (cmd == "children") {
-        HWND h = parse_hwnd(arg(1));
-        if (!IsWindow(h))
-            return err("no such window");
-        std::vector<HWND> kids;
-        EnumChildWindows(h, collect, reinterpret_cast<LPARAM>(&kids));
-        std::vector<std::string> items;
-        for (HWND c : kids) {
-            RECT r{};
-            GetWindowRect(c, &r);
-            HWND parent = GetAncestor(c, GA_PARENT);
-            MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-            std::string j = window_json(c);
-            j.pop_back();
-            items.push_back(j + ",\"local\":" + rect(r) + "}");
-        }
-        return ok("\"children\":" + list_json(items));
-    }
-    if (cmd == "gui") {
-        HWND h = parse_hwnd(arg(1));
-        GUITHREADINFO gi{};
-        gi.cbSize = sizeof gi;
-        DWORD tid = GetWindowThreadProcessId(h, nullptr);
-        if (!GetGUIThreadInfo(tid, &gi))
-            return err("GetGUIThreadInfo failed");
-        return ok("\"focus\":" + hwnd_num(gi.hwndFocus) + ",\"active\":" + hwnd_num(gi.hwndActive) +
-                  ",\"capture\":" + hwnd_num(gi.hwndCapture) + ",\"foreground\":" + hwnd_num(GetForegroundWindow()));
-    }
-    if (cmd == "getsel") {
-        DWORD start = 0, end = 0;
-        HWND h = parse_hwnd(arg(1));
-        DWORD_PTR r = 0;
-        if (!SendMessageTimeoutA(h, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end),
-                                 SMTO_ABORTIFHUNG, 2000, &r))
-            return err("EM_GETSEL failed");
-        // The pointers do not survive the trip to another process; the packed result does.
-        return ok("\"start\":" + num(LOWORD(r)) + ",\"end\":" + num(HIWORD(r)));
-    }
-    if (cmd == "text")
-        return ok("\"text\":" + jstr(text_of(parse_hwnd(arg(1)))));
-    if (cmd == "cursor") {
-        POINT p{};
-        GetCursorPos(&p);
-        return ok("\"x\":" + num(p.x) + ",\"y\":" + num(p.y));
-    }
-    if (cmd == "setcursor") {
-        SetCursorPos(iarg(1), iarg(2));
-        POINT p{};
-        GetCursorPos(&p);
-        return ok("\"x\":" + num(p.x) + ",\"y\":" + num(p.y));
-    }
-    if (cmd == "screen")
-        return ok("\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" + num(GetSystemMetrics(SM_CYSCREEN)));
-    if (cmd == "restore") {
-        HWND h = parse_hwnd(arg(1));
-        DWORD_PTR r = 0;
-        SendMessageTimeoutA(h, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 3000, &r);
-        SetForegroundWindow(h);
-        return ok("\"done\":1");
-    }
-    if (cmd == "foreground")
-        return ok("\"done\":" + num(SetForegroundWindow(parse_hwnd(arg(1))) ? 1 : 0));
-    if (cmd == "move") {
-        BOOL r = SetWindowPos(parse_hwnd(arg(1)), nullptr, iarg(2), iarg(3), iarg(4), iarg(5),
-                              SWP_NOZORDER | SWP_NOACTIVATE);
-        return ok("\"done\":" + num(r ? 1 : 0));
-    }
-    if (cmd == "command")
-        return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_COMMAND, static_cast<WPARAM>(iarg(2)), 0) ? 1 : 0));
-    if (cmd == "close")
-        return ok("\"done\":" + num(PostMessageA(parse_hwnd(arg(1)), WM_CLOSE, 0, 0) ? 1 : 0));
-    if (cmd == "post" || cmd == "send") {
-        HWND h = parse_hwnd(arg(1));
-        UINT msg = static_cast<UINT>(std::strtoul(arg(2).c_str(), nullptr, 0));
-        WPARAM wp = static_cast<WPARAM>(std::strtoul(arg(3).c_str(), nullptr, 0));
-        LPARAM lp = static_cast<LPARAM>(std::strtol(arg(4).c_str(), nullptr, 0));
-        if (cmd == "post")
-            return ok("\"done\":" + num(PostMessageA(h, msg, wp, lp) ? 1 : 0));
-        DWORD_PTR r = 0;
-        if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_ABORTIFHUNG, 5000, &r))
-            return err("SendMessageTimeout failed");
-        return ok("\"result\":" + num(static_cast<long long>(r)));
-    }
-    if (cmd == "hittest") {
-        DWORD_PTR r = 0;
-        SendMessageTimeoutA(parse_hwnd(arg(1)), WM_NCHITTEST, 0, MAKELPARAM(iarg(2), iarg(3)), SMTO_ABORTIFHUNG, 2000, &r);
-        return ok("\"hit\":" + num(static_cast<long long>(r)));
-    }
-    if (cmd == "broadcast") {
-        UINT msg = RegisterWindowMessageA(arg(1).c_str());
-        return ok("\"done\":" + num(msg && PostMessageA(HWND_BROADCAST, msg, 0, 0) ? 1 : 0));
-    }
-    if (cmd == "traydelete") {
-        NOTIFYICONDATAA data{};
-        data.cbSize = NOTIFYICONDATAA_V2_SIZE;
-        data.hWnd = parse_hwnd(arg(1));
-        data.uID = static_cast<UINT>(iarg(2));
-        return ok("\"done\":" + num(Shell_NotifyIconA(NIM_DELETE, &data) ? 1 : 0));
-    }
-    if (cmd == "dialogs") {
-        DWORD want = static_cast<DWORD>(std::strtoul(arg(1).c_str(), nullptr, 0));
-        std::vector<std::string> items;
-        for (HWND h : toplevels()) {
-            if (class_of(h) != "#32770")
-                continue;
-            if (want && GetWindowThreadProcessId(h, nullptr) != want)
-                continue;
-            items.push_back(window_json(h));
-        }
-        return ok("\"dialogs\":" + list_json(items));
-    }
-    if (cmd == "vk") {
-        INPUT in{};
-        in.type = INPUT_KEYBOARD;
-        in.ki.wVk = static_cast<WORD>(iarg(1));
-        in.ki.dwFlags = arg(2) == "up" ? KEYEVENTF_KEYUP : 0;
-        return ok("\"sent\":" + num(SendInput(1, &in, sizeof in)));
-    }
-    if (cmd == "textwidth") {
-        HDC dc = GetDC(nullptr);
-        HFONT font = CreateFontA(-iarg(2), 0, 0, 0, iarg(3), FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                 CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, arg(1).c_str());
-        HGDIOBJ old = SelectObject(dc, font);
-        SIZE sz{};
-        std::string t = arg(4);
-        GetTextExtentPoint32A(dc, t.c_str(), static_cast<int>(t.size()), &sz);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        ReleaseDC(nullptr, dc);
-        return ok("\"w\":" + num(sz.cx) + ",\"h\":" + num(sz.cy));
-    }
-    if (cmd == "textw") {
-        HWND h = parse_hwnd(arg(1));
-        DWORD_PTR len = 0;
-        if (!SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &len))
-            return err("WM_GETTEXTLENGTH failed");
-        std::vector<wchar_t> buf(len + 2, 0);
-        DWORD_PTR got = 0;
-        if (!SendMessageTimeoutW(h, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
-                                 5000, &got))
-            return err("WM_GETTEXT failed");
-        return ok("\"hex\":\"" + to_hex(buf.data(), got) + "\",\"len\":" + num(static_cast<long long>(got)));
-    }
-    if (cmd == "settextw") {
-        std::wstring text = from_hex(arg(2));
-        const std::wstring fill = from_hex(arg(3));
-        for (int i = iarg(4); i > 0; --i)
-            text += fill;
-        const DWORD t0 = GetTickCount();
-        DWORD_PTR r = 0;
-        const BOOL sent = SendMessageTimeoutW(parse_hwnd(arg(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                                              SMTO_NORMAL, 60000, &r) != 0;
-        return ok("\"sent\":" + num(sent) + ",\"result\":" + num(static_cast<long long>(r)) +
-                  ",\"ms\":" + num(GetTickCount() - t0));
-    }
-    if (cmd == "regw") {
-        const std::string key_a = arg(1), value_a = arg(2);
-        const std::wstring key(key_a.begin(), key_a.end()), value(value_a.begin(), value_a.end());
-        DWORD size = 0;
-        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
-            ERROR_SUCCESS)
-            return err("no such value");
-        std::vector<wchar_t> buf(size / sizeof(wchar_t) + 1, 0);
-        if (RegGetValueW(HKEY_CURRENT_USER, key.c_str(), value.c_str(), RRF_RT_REG_SZ, nullptr, buf.data(), &size) !=
-            ERROR_SUCCESS)
-            return err("value could not be read");
-        return ok("\"hex\":\"" + to_hex(buf.data(), size / sizeof(wchar_t) - 1) + "\"");
-    }
-    return err("unknown command " + cmd);
+    return err("unknown command " + f[0]);
 }
 
 } // namespace
