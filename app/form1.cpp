@@ -74,6 +74,7 @@ bool Form1::Create() noexcept {
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }
+    created_ = true;
     // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
     if (bringBackMessage_ != 0) ChangeWindowMessageFilterEx(window_, bringBackMessage_, MSGFLT_ALLOW, nullptr);
     // The window may sit on a monitor whose DPI differs from the system's.

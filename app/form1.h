@@ -162,6 +162,7 @@ private:
     steering::StepSetting step_;  // Text1's text and its step, converted on every change of either
     bool selectAllOnRelease_ = false;
     bool minimizedToTray_ = false;
+    bool created_ = false;  // the window and its controls exist: a destruction from now on is a close
     bool shown_ = false;  // the first show is done: start-up has finished
     UINT bringBackMessage_ = 0;  // posted by a later start of the program
     tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed

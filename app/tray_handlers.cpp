@@ -29,4 +29,6 @@ void Form_QueryUnload(TrayHandlersHost& host, const ReportSink& report) noexcept
     trap.Run(108, [&] { host.ProcessPendingMessages(); });
 }
 
+int UnloadExitCode(bool windowCreated) noexcept { return windowCreated ? 0 : kStartFailedExitCode; }
+
 }  // namespace app

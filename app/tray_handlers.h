@@ -51,4 +51,9 @@ void cSysTray1_MouseUp(TrayHandlersHost& host);
 // refuses the close; a failing step is reported and the next one runs.
 void Form_QueryUnload(TrayHandlersHost& host, const ReportSink& report) noexcept;
 
+// The code the program ends with when its window is destroyed: 0 after a close, and a failure when the window is
+// destroyed while it is being created, so that a start that could not make its window does not pass for a success.
+inline constexpr int kStartFailedExitCode = 1;
+int UnloadExitCode(bool windowCreated) noexcept;
+
 }  // namespace app

@@ -64,7 +64,7 @@ void Form1::Form_QueryUnload() noexcept { app::Form_QueryUnload(*this, Reporter(
 
 void Form1::Form_Unload() noexcept {
     // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
-    ExitProcess(0);
+    ExitProcess(static_cast<UINT>(UnloadExitCode(created_)));
 }
 
 bool Form1::IsMinimized() { return IsIconic(window_) != FALSE; }

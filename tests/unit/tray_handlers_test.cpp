@@ -104,4 +104,9 @@ TEST(FormQueryUnload, RemovesHookAndIconThenYieldsThriceGoingOnAfterFailures) {
     }
 }
 
+TEST(FormUnload, EndsWithAFailureWhenTheWindowNeverCameUp) {
+    EXPECT_EQ(app::UnloadExitCode(true), 0);
+    EXPECT_NE(app::UnloadExitCode(false), 0);
+}
+
 }  // namespace
