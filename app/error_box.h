@@ -1,4 +1,4 @@
-// The error report box, and the failure of a step told in the platform's words.
+// The error report box.
 #pragma once
 
 #include <windows.h>
@@ -8,10 +8,6 @@
 #include "app/error_trap.h"
 
 namespace app {
-
-// Throws StepFailure with the description of the calling thread's last error, or with the given words when
-// the platform recorded no error code.
-[[noreturn]] void ThrowLastError(const char* descriptionWithoutCode);
 
 // The modal report box; its answer is of no interest.
 void ShowErrorReport(HWND owner, const std::string& reportText) noexcept;

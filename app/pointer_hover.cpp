@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "app/cursor_file.h"
-#include "app/error_box.h"
 #include "win/dpi.h"
 #include "win/files_beside_exe.h"
+#include "win/step_failure.h"
+#include "win/system_error.h"
 
 namespace app {
 namespace {
@@ -33,12 +34,12 @@ void LoadPointerImage(FormParts& parts, const std::wstring& path) {
     unsigned long readError = 0;
     const std::optional<std::vector<std::uint8_t>> file = win::ReadWholeFileW(path, kMaxCursorFileSize, readError);
     if (!file) {
-        if (readError == ERROR_FILE_TOO_LARGE) throw StepFailure(kInvalidPicture);
+        if (readError == ERROR_FILE_TOO_LARGE) throw win::StepFailure(kInvalidPicture);
         SetLastError(readError);
-        ThrowLastError(kInvalidPicture);
+        win::ThrowLastError(kInvalidPicture);
     }
     const CursorFile cursor = CheckCursorFile(*file);
-    if (cursor.fault != CursorFault::None) throw StepFailure(kInvalidPicture);
+    if (cursor.fault != CursorFault::None) throw win::StepFailure(kInvalidPicture);
     const CursorImage& image =
         cursor.images[ChooseCursorImage(cursor.images, win::SystemMetricForDpi(SM_CXCURSOR, parts.dpi))];
     std::vector<std::uint8_t> resource = CursorResource(*file, image);
@@ -47,7 +48,7 @@ void LoadPointerImage(FormParts& parts, const std::wstring& path) {
     SetLastError(ERROR_SUCCESS);
     win::CursorHandle pointer(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
                                                        kResourceVersion, image.width, image.height, LR_DEFAULTCOLOR));
-    if (!pointer) ThrowLastError(kInvalidPicture);
+    if (!pointer) win::ThrowLastError(kInvalidPicture);
     parts.customPointer = std::move(pointer);
 }
 

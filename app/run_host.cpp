@@ -1,17 +1,17 @@
 // What a run does to the window and the hook.
 #include "app/run_host.h"
 
-#include "app/error_box.h"
 #include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
+#include "win/system_error.h"
 
 namespace app {
 
 std::string Form1Run::ButtonCaption() { return win::WindowText(parts_.button); }
 
 void Form1Run::SetButtonCaption(std::string_view caption) {
-    if (!SetWindowTextA(parts_.button, std::string(caption).c_str())) ThrowLastError("The caption could not be set");
+    if (!SetWindowTextA(parts_.button, std::string(caption).c_str())) win::ThrowLastError("The caption could not be set");
 }
 
 void Form1Run::MinimizeWindow() { ::ShowWindow(parts_.window, SW_MINIMIZE); }

@@ -1,12 +1,12 @@
 // What the start-up steps do to the window: skin, pointer file, home-page draw, icon, caption and title.
 #include "app/start_up_host.h"
 
-#include "app/error_box.h"
 #include "app/home_page.h"
 #include "app/pointer_hover.h"
 #include "res/resource_ids.h"
 #include "win/dpi.h"
 #include "win/files_beside_exe.h"
+#include "win/system_error.h"
 
 namespace app {
 
@@ -28,7 +28,7 @@ void Form1StartUp::SetWindowIcon() {
         win::IconHandle icon(static_cast<HICON>(LoadImageA(parts_.instance, MAKEINTRESOURCEA(kApplicationIconId),
                                                            IMAGE_ICON, win::SystemMetricForDpi(metricX, parts_.dpi),
                                                            win::SystemMetricForDpi(metricY, parts_.dpi), 0)));
-        if (!icon) ThrowLastError("The application icon could not be loaded");
+        if (!icon) win::ThrowLastError("The application icon could not be loaded");
         return icon;
     };
     win::IconHandle big = load(SM_CXICON, SM_CYICON);
@@ -44,7 +44,7 @@ void Form1StartUp::SetWindowIcon() {
 void Form1StartUp::SetInTray(bool inTray) { parts_.cSysTray1.SetInTray(inTray); }
 
 void Form1StartUp::SetCaption(std::string_view caption) {
-    if (!SetWindowTextA(parts_.window, std::string(caption).c_str())) ThrowLastError("The caption could not be set");
+    if (!SetWindowTextA(parts_.window, std::string(caption).c_str())) win::ThrowLastError("The caption could not be set");
 }
 
 void Form1StartUp::SetAppTitle() { app::SetAppTitle(parts_.application); }

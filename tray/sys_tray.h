@@ -72,7 +72,7 @@ public:
     bool InTray() const noexcept { return inTray_; }
 
     // Shows a balloon on the icon and, with a positive ShowTimer, waits until the shell reports it gone or
-    // ShowTimer seconds have passed, processing messages meanwhile. Throws std::overflow_error("Overflow")
+    // ShowTimer seconds have passed, processing messages meanwhile. Throws StepFailure("Overflow")
     // when ShowTimer seconds do not fit in 32-bit milliseconds, before anything is sent.
     void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce);
 
