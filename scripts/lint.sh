@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Second compiler and static analysis: the folders' include layers, the program built with clang as well (warnings
-# are errors), the unit tests
-# built natively with clang, and clang-tidy over every source of the program. Prints one line per check.
+# are errors), the unit tests built natively with clang, and clang-tidy over every source of the program. Prints one
+# line per check.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/packages.sh"
