@@ -4,9 +4,9 @@
 #include <string>
 
 #include "app/app_title.h"
-#include "app/error_box.h"
 #include "app/error_trap.h"
 #include "app/product.h"
+#include "win/system_error.h"
 
 namespace app {
 
@@ -25,8 +25,8 @@ ApplicationWindow::~ApplicationWindow() {
 }
 
 void ApplicationWindow::SetTitle(std::string_view title) {
-    if (!window_) throw StepFailure("The application window could not be created");
-    if (!SetWindowTextA(window_, std::string(title).c_str())) ThrowLastError("The application title was not set");
+    if (!window_) throw win::StepFailure("The application window could not be created");
+    if (!SetWindowTextA(window_, std::string(title).c_str())) win::ThrowLastError("The application title was not set");
 }
 
 void SetAppTitle(ApplicationWindow& application) { application.SetTitle(ApplicationTitle(kProductDisplayName)); }

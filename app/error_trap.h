@@ -8,6 +8,8 @@
 #include <string_view>
 #include <utility>
 
+#include "win/step_failure.h"
+
 namespace app {
 
 inline constexpr std::string_view kErrorReportTitle = "Application Error";
@@ -17,10 +19,7 @@ inline constexpr std::string_view kErrorReportTitle = "Application Error";
 std::string ComposeErrorReport(std::string_view description, std::string_view procedure, int line);
 
 // A step's failure, described the way the failing operation described it.
-class StepFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+using win::StepFailure;
 
 // Shows one report and returns when the user has closed it.
 using ReportSink = std::function<void(const std::string& reportText)>;

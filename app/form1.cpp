@@ -3,10 +3,15 @@
 
 #include <commctrl.h>
 
+#include "app/bring_back.h"
+#include "app/error_box.h"
+#include "app/pointer_hover.h"
+#include "app/run_control.h"
+#include "app/step_field.h"
+#include "app/step_text_limit.h"
+#include "app/tray_handlers.h"
 #include "win/dpi.h"
 #include "win/single_instance.h"
-#include "app/step_text_limit.h"
-#include "app/window_layout.h"
 
 namespace app {
 namespace {
@@ -48,61 +53,67 @@ void Place(HWND control, const PixelRect& rect) noexcept {
 
 }  // namespace
 
-Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept
-    : instance_(instance), application_(application), step_({}, {}) {}
+Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept : parts_(instance, application, *this) {}
 
 Form1::~Form1() {
-    if (window_) DestroyWindow(window_);
+    if (parts_.window) DestroyWindow(parts_.window);
 }
 
 bool Form1::Create() noexcept {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance_;
+    windowClass.hInstance = parts_.instance;
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kForm1Class;
     if (!RegisterClassExA(&windowClass)) return false;
 
-    bringBackMessage_ = win::BringBackMessage();
-    dpi_ = win::SystemDpi();
+    parts_.bringBackMessage = win::BringBackMessage();
+    parts_.dpi = win::SystemDpi();
     // Created at its final size and place: every later move or resize of a top-level window is another round
     // trip to the display server before the window can show.
-    const RECT outer = CentredOuterRect(dpi_);
+    const RECT outer = CentredOuterRect(parts_.dpi);
     if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
-                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
+                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, parts_.instance, this)) {
         return false;
     }
+    parts_.created = true;
+    const HWND window = parts_.window;
     // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
-    if (bringBackMessage_ != 0) ChangeWindowMessageFilterEx(window_, bringBackMessage_, MSGFLT_ALLOW, nullptr);
+    if (parts_.bringBackMessage != 0) {
+        ChangeWindowMessageFilterEx(window, parts_.bringBackMessage, MSGFLT_ALLOW, nullptr);
+    }
     // The window may sit on a monitor whose DPI differs from the system's.
-    if (const int dpi = win::WindowDpi(window_); dpi != dpi_) {
+    if (const int dpi = win::WindowDpi(window); dpi != parts_.dpi) {
         ApplyLayout(dpi);
-        const RECT scaled = CentredOuterRect(dpi_);
-        SetWindowPos(window_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+        const RECT scaled = CentredOuterRect(parts_.dpi);
+        SetWindowPos(window, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
 }
 
+void Form1::Load() noexcept { Form_Load(startUp_, ReportsOf(parts_.window)); }
+
 void Form1::Show() noexcept {
+    const HWND window = parts_.window;
     RECT outer{};
-    GetWindowRect(window_, &outer);
+    GetWindowRect(window, &outer);
     const POINT origin = CentredOrigin(outer);
     if (origin.x != outer.left || origin.y != outer.top) {
-        SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ::ShowWindow(window_, SW_SHOW);
-    SetForegroundWindow(window_);
-    SetFocus(field_);
-    shown_ = true;
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    SetFocus(parts_.field);
+    parts_.shown = true;
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
         auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->window_ = window;
+        form->parts_.window = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
@@ -110,8 +121,9 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == bringBackMessage_ && message != 0) {
-        OnBringBack();
+    FormParts& parts = parts_;
+    if (message == parts.bringBackMessage && message != 0) {
+        OnBringBack(parts, presence_);
         return 0;
     }
     switch (message) {
@@ -121,15 +133,18 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_ERASEBKGND:
-            return OnEraseBackground(reinterpret_cast<HDC>(wParam));
+            parts.colours.EraseBackground(parts.window, reinterpret_cast<HDC>(wParam));
+            return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
-            return OnCtlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+            return reinterpret_cast<LRESULT>(
+                parts.colours.ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         case WM_SETCURSOR:
-            if (OnSetCursor(LOWORD(lParam))) return TRUE;
+            if (OnSetCursor(parts, LOWORD(lParam))) return TRUE;
             break;
         case WM_MOUSEMOVE:
-            OnMouseMove();
+            // The frame lets the mouse through to the window, so both report here; their rule is the same.
+            Hover(parts, HoverArea::Background);
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
@@ -138,7 +153,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_SIZE:
-            Form_Resize();
+            OnSize();
             return 0;
         case WM_CLOSE:
             OnClose();
@@ -149,133 +164,162 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             if (wParam) OnClose();
             return 0;
         case WM_SETTINGCHANGE:
-            OnSettingChange();
+            UpdateStepFormat(parts);
             break;
         case WM_INPUT:
-            OnRawInput();
+            OnRawInput(parts);
             break;  // the platform frees the input's data in DefWindowProc
         case WM_DESTROY:
             Form_Unload();
-            return 0;
         default:
-            if (cSysTray1Window_.IsTaskbarCreated(message)) cSysTray1_TaskbarCreated();
+            if (parts.cSysTray1Window.IsTaskbarCreated(message)) cSysTray1_TaskbarCreated(parts);
             break;
     }
-    return DefWindowProcA(window_, message, wParam, lParam);
+    return DefWindowProcA(parts.window, message, wParam, lParam);
 }
 
 bool Form1::OnCreate() noexcept {
+    FormParts& parts = parts_;
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    const FormLayout layout = LayoutForDpi(dpi_);
+    const FormLayout layout = LayoutForDpi(parts.dpi);
+    const auto id = [](int controlId) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)); };
     // Each control is created in its place, so none is moved again before the first show.
     const PixelRect& f = layout.frame;
-    frame_ = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width, f.height,
-                             window_, reinterpret_cast<HMENU>(kFrame1Id), instance_, nullptr);
+    parts.frame = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width,
+                                  f.height, parts.window, id(kFrame1Id), parts.instance, nullptr);
     // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
     // text typed, in any script.
     const PixelRect& t = layout.field;
-    field_ = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL, t.left,
-                             t.top, t.width, t.height, window_, reinterpret_cast<HMENU>(kText1Id), instance_, nullptr);
+    parts.field = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
+                                  t.left, t.top, t.width, t.height, parts.window, id(kText1Id), parts.instance, nullptr);
     const PixelRect& b = layout.button;
-    button_ = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
-                              b.left, b.top, b.width, b.height, window_, reinterpret_cast<HMENU>(kPushButton2Id),
-                              instance_, nullptr);
-    if (!frame_ || !field_ || !button_) return false;
+    parts.button = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(),
+                                   kChild | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top, b.width, b.height, parts.window,
+                                   id(kPushButton2Id), parts.instance, nullptr);
+    if (!parts.frame || !parts.field || !parts.button) return false;
     // Nothing is drawn yet: the first show paints the controls in their fonts.
     SetFonts(layout, false);
     // Before the subclass, which costs every message that passes it a lookup of its data; the limit is within
     // the subclass's own, and the text read is the designed one.
-    SendMessageW(field_, EM_LIMITTEXT, kStepTextLimit, 0);
-    LoadStep();
-    SetWindowSubclass(field_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(button_, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    lastFocus_ = field_;
-    CreateSysTray1();
+    SendMessageW(parts.field, EM_LIMITTEXT, kStepTextLimit, 0);
+    LoadStep(parts);
+    SetWindowSubclass(parts.field, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowSubclass(parts.button, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    parts.lastFocus = parts.field;
+    CreateSysTray1(parts, kSysTray1Id);
     return true;
 }
 
 void Form1::ApplyLayout(int dpi) noexcept {
-    dpi_ = dpi;
+    parts_.dpi = dpi;
     const FormLayout layout = LayoutForDpi(dpi);
-    Place(frame_, layout.frame);
-    Place(field_, layout.field);
-    Place(button_, layout.button);
+    Place(parts_.frame, layout.frame);
+    Place(parts_.field, layout.field);
+    Place(parts_.button, layout.button);
     SetFonts(layout, true);
 }
 
 void Form1::SetFonts(const FormLayout& layout, bool redraw) noexcept {
-    font_ = ArialBold(layout.fontHeight);
-    buttonFont_ = ArialBold(layout.buttonFontHeight);
-    SendMessageA(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), redraw);
-    SendMessageA(field_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), redraw);
-    SendMessageA(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), redraw);
+    parts_.font = ArialBold(layout.fontHeight);
+    parts_.buttonFont = ArialBold(layout.buttonFontHeight);
+    SendMessageA(parts_.frame, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.font.get()), redraw);
+    SendMessageA(parts_.field, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.font.get()), redraw);
+    SendMessageA(parts_.button, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.buttonFont.get()), redraw);
 }
 
 void Form1::OnCommand(int id, int code) noexcept {
-    if (id == kPushButton2Id && code == BN_CLICKED) PushButton2_Click();
-    if (id == kText1Id && code == EN_CHANGE) Text1_Change();
+    if (id == kPushButton2Id && code == BN_CLICKED) PushButton2_Click(run_, presence_, ReportsOf(parts_.window));
+    if (id == kText1Id && code == EN_CHANGE) Text1_Change(parts_);
 }
 
 void Form1::OnActivate(bool active) noexcept {
     // An ordinary window forgets its focused control on deactivation; give it back as a dialog would.
     if (!active) {
         const HWND focus = GetFocus();
-        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
-    } else if (lastFocus_ && !IsIconic(window_)) {
-        SetFocus(lastFocus_);
+        if (focus && IsChild(parts_.window, focus)) parts_.lastFocus = focus;
+    } else if (parts_.lastFocus && !IsIconic(parts_.window)) {
+        SetFocus(parts_.lastFocus);
     }
 }
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
     ApplyLayout(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(parts_.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form1::OnSize() noexcept {
+    try {
+        Form_Resize(tray_, presence_);
+    } catch (...) {
+        // No trap here: a minimise that fails halfway leaves the window as the platform left it.
+    }
+}
+
+void Form1::MouseUp(std::int16_t&, std::int32_t&) {
+    try {
+        cSysTray1_MouseUp(presence_);
+    } catch (...) {
+        // The window stays as it was; the next release over the icon tries again.
+    }
+}
+
+void Form1::OnClose() noexcept {
+    Form_QueryUnload(tray_, presence_, ReportsOf(parts_.window));
+    Form_Unload();
+}
+
+void Form1::Form_Unload() noexcept {
+    // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
+    ExitProcess(static_cast<UINT>(UnloadExitCode(parts_.created)));
 }
 
 LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR form) noexcept {
-    return reinterpret_cast<Form1*>(form)->HandleControlMessage(control, message, wParam, lParam);
-}
-
-LRESULT Form1::HandleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    auto* self = reinterpret_cast<Form1*>(form);
     if (message == WM_NCDESTROY) RemoveWindowSubclass(control, ControlProc, kSubclassId);
-    if (control == button_) {
-        if (message == WM_MOUSEMOVE) Hover(HoverArea::Button);
+    if (control == self->parts_.button) {
+        if (message == WM_MOUSEMOVE) Hover(self->parts_, HoverArea::Button);
         return DefSubclassProc(control, message, wParam, lParam);
     }
+    return self->HandleFieldMessage(control, message, wParam, lParam);
+}
+
+LRESULT Form1::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    FormParts& parts = parts_;
     switch (message) {
         case WM_SETFOCUS: {
-            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-            Text1_GotFocus();
+            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+            Text1_GotFocus(parts);
             return result;
         }
         case WM_KILLFOCUS: {
-            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
             // Only a move to another part of this window counts as leaving the field; switching to another
             // program or minimising keeps whatever is being typed.
             const HWND gaining = reinterpret_cast<HWND>(wParam);
-            if (gaining && (gaining == window_ || IsChild(window_, gaining))) Text1_LostFocus();
+            if (gaining && (gaining == parts.window || IsChild(parts.window, gaining))) Text1_LostFocus(parts);
             return result;
         }
         case WM_LBUTTONDOWN: {
-            const bool entering = GetFocus() != control;
-            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-            if (entering) Text1_MouseDown();
+            const bool entering = GetFocus() != field;
+            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+            if (entering) Text1_MouseDown(parts);
             return result;
         }
         case WM_LBUTTONUP: {
-            const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
-            Text1_MouseUp();
+            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
+            Text1_MouseUp(parts);
             return result;
         }
         case WM_SETTEXT:
-            return Text1_SetText(control, wParam, lParam);
+            return Text1_SetText(field, wParam, lParam);
         case EM_LIMITTEXT:
             // Nobody raises the field's limit: the step text stays short, whoever asks.
-            return DefSubclassProc(control, message, wParam == 0 || wParam > kStepTextLimit ? kStepTextLimit : wParam,
+            return DefSubclassProc(field, message, wParam == 0 || wParam > kStepTextLimit ? kStepTextLimit : wParam,
                                    lParam);
         default:
-            return DefSubclassProc(control, message, wParam, lParam);
+            return DefSubclassProc(field, message, wParam, lParam);
     }
 }
 

@@ -30,4 +30,15 @@ HBRUSH FormColours::BrushOf(HWND control) noexcept {
     return brushes_.For(static_cast<COLORREF>(colour));
 }
 
+void FormColours::EraseBackground(HWND window, HDC dc) noexcept {
+    RECT client{};
+    GetClientRect(window, &client);
+    FillRect(dc, &client, BrushOf(window));
+}
+
+HBRUSH FormColours::ColourControl(HDC dc, HWND control) noexcept {
+    SetBkColor(dc, ColourOf(control));
+    return BrushOf(control);
+}
+
 }  // namespace app

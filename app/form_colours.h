@@ -20,6 +20,12 @@ public:
     COLORREF ColourOf(HWND control) const noexcept;
     HBRUSH BrushOf(HWND control) noexcept;
 
+    // The window's background, for WM_ERASEBKGND.
+    void EraseBackground(HWND window, HDC dc) noexcept;
+    // The answer to a control's colour request (WM_CTLCOLORSTATIC, WM_CTLCOLORBTN): a frame shows its own
+    // background, the area around the button the window's.
+    HBRUSH ColourControl(HDC dc, HWND control) noexcept;
+
 private:
     StoredColour StoredOf(HWND control) const noexcept;
 

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "app/error_box.h"
 #include "app/home_page_draw.h"
+#include "win/system_error.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -27,7 +27,7 @@ void OpenHomePage() {
     PROCESS_INFORMATION process{};
     if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        ThrowLastError("The home page could not be opened");
+        win::ThrowLastError("The home page could not be opened");
     }
     // Neither waited for nor kept.
     const win::KernelHandle browser(process.hProcess);

@@ -16,7 +16,7 @@ constexpr const wchar_t* kInstanceName = L"Local\\Pelmorath.Form1";
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, [[maybe_unused]] LPSTR commandLine, int) {
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {
@@ -24,15 +24,17 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
         return 0;
     }
 
-    // The program takes no options; this one only lets the tests make the system's silent removal of the hook.
+#ifdef PELMORATH_TEST_BUILD
+    // The program takes no options; the test build takes this one, to make the system's silent removal of the hook.
     if (commandLine && lstrcmpA(commandLine, "/lose-hook-for-test") == 0) modKeyboard::LoseHookInEveryRunForTest();
+#endif
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
     app::ApplicationWindow application(instance);
     app::Form1 form(instance, application);
-    if (!form.Create()) return 1;
+    if (!form.Create()) return app::kStartFailedExitCode;
     form.Load();
     form.Show();
     return win::RunMessageLoop(form.Handle());

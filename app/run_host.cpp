@@ -1,69 +1,38 @@
-// The start/stop button's click and what a run does to the window and the hook.
-#include "app/error_box.h"
-#include "app/form1.h"
+// What a run does to the window and the hook.
+#include "app/run_host.h"
+
+#include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
-#include "steering/keyboard_hook.h"
+#include "win/system_error.h"
 
 namespace app {
 
-void Form1::PushButton2_Click() noexcept { app::PushButton2_Click(*this, Reporter()); }
+std::string Form1Run::ButtonCaption() { return win::WindowText(parts_.button); }
 
-std::string Form1::ButtonCaption() { return win::WindowText(button_); }
-
-void Form1::SetButtonCaption(std::string_view caption) {
-    if (!SetWindowTextA(button_, std::string(caption).c_str())) ThrowLastError("The caption could not be set");
+void Form1Run::SetButtonCaption(std::string_view caption) {
+    if (!SetWindowTextA(parts_.button, std::string(caption).c_str())) win::ThrowLastError("The caption could not be set");
 }
 
-void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
+void Form1Run::MinimizeWindow() { ::ShowWindow(parts_.window, SW_MINIMIZE); }
 
-void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_, window_); }
+void Form1Run::HookKeyboard() { modKeyboard::HookKeyboard(parts_.step, parts_.window); }
 
-void Form1::OnRawInput() noexcept {
+bool Form1Run::RestoreRequested() { return modKeyboard::RestoreRequested(); }
+
+void Form1Run::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
+
+void Form1Run::WaitForInput() { win::WaitForInput(parts_.window); }
+
+void OnRawInput(const FormParts& parts) noexcept {
     // Told once per run, and only when the hook could not be installed again several times in a row.
     if (modKeyboard::KeySeenByRawInput()) {
-        MessageBoxW(window_,
+        MessageBoxW(parts.window,
                     L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
                     L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
                     L"button.",
                     L"Pelmorath Software", MB_OK | MB_ICONWARNING);
     }
 }
-
-void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
-
-bool Form1::RestoreRequested() { return modKeyboard::RestoreRequested(); }
-
-void Form1::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
-
-void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(window_); }
-
-void Form1::WaitForInput() { win::WaitForInput(window_); }
-
-void Form1::ShowWindow() {
-    // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.
-    ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
-}
-
-void Form1::FocusWindow() {
-    if (!SetForegroundWindow(window_) || GetForegroundWindow() != window_) ForceForeground();
-    SetFocus(lastFocus_ ? lastFocus_ : field_);
-}
-
-void Form1::ForceForeground() noexcept {
-    // The restore keys are typed into another program, and Windows can keep the foreground from a program
-    // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
-    // come back in front, as the keys promise. Only a fallback: under Wine the plain call works and the
-    // shared state would leave no window in front.
-    const DWORD ownThread = GetCurrentThreadId();
-    const HWND foreground = GetForegroundWindow();
-    const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    const bool attached =
-        foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
-    SetForegroundWindow(window_);
-    if (attached) AttachThreadInput(ownThread, foregroundThread, FALSE);
-}
-
-void Form1::SetMinimizedToTray(bool minimized) { minimizedToTray_ = minimized; }
 
 }  // namespace app

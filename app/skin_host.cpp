@@ -1,7 +1,9 @@
 // The main window's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+#include "app/skin_host.h"
+
 #include <new>
 
-#include "app/form1.h"
+#include "win/files_beside_exe.h"
 #include "win/path_text.h"
 #include "win/win_handles.h"
 
@@ -29,9 +31,9 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
 
 }  // namespace
 
-void Form1::ApplySkin() { app::ApplySkin(*this); }
+std::wstring Form1Skin::ExecutableFolder() { return win::ExecutableFolderW(); }
 
-bool Form1::SkinFileListed(const std::wstring& path) {
+bool Form1Skin::SkinFileListed(const std::wstring& path) {
     // A listing, not an existence test: a hidden file or a folder of that name does not count.
     WIN32_FIND_DATAW found;
     const HANDLE search = FindFirstFileW(win::LongPathForm(path).c_str(), &found);
@@ -40,39 +42,26 @@ bool Form1::SkinFileListed(const std::wstring& path) {
     return ListedAsOrdinaryFile(found.dwFileAttributes);
 }
 
-void Form1::SetBackColour(StoredColour colour) {
-    formColours_.SetBackColour(colour);
-    InvalidateRect(window_, nullptr, TRUE);
+void Form1Skin::SetBackColour(StoredColour colour) {
+    parts_.colours.SetBackColour(colour);
+    InvalidateRect(parts_.window, nullptr, TRUE);
 }
 
-std::vector<FormControl> Form1::Controls() {
+std::vector<FormControl> Form1Skin::Controls() {
     ControlList list;
-    EnumChildWindows(window_, CollectControl, reinterpret_cast<LPARAM>(&list));
+    EnumChildWindows(parts_.window, CollectControl, reinterpret_cast<LPARAM>(&list));
     if (list.outOfMemory) throw std::bad_alloc();
     return std::move(list.controls);
 }
 
-void Form1::SetControlBackColour(std::uintptr_t control, StoredColour colour) {
+void Form1Skin::SetControlBackColour(std::uintptr_t control, StoredColour colour) {
     const HWND handle = reinterpret_cast<HWND>(control);
-    formColours_.SetControlBackColour(handle, colour);
+    parts_.colours.SetControlBackColour(handle, colour);
     InvalidateRect(handle, nullptr, TRUE);
 }
 
-skin::SkinFramework& Form1::SkinFramework1() { return skinFramework1_; }
+skin::SkinFramework& Form1Skin::SkinFramework1() { return parts_.skinFramework1; }
 
-std::uintptr_t Form1::WindowHandle() { return reinterpret_cast<std::uintptr_t>(window_); }
-
-bool Form1::OnEraseBackground(HDC dc) noexcept {
-    RECT client{};
-    GetClientRect(window_, &client);
-    FillRect(dc, &client, formColours_.BrushOf(window_));
-    return true;
-}
-
-LRESULT Form1::OnCtlColor(HDC dc, HWND control) noexcept {
-    // A frame shows its own background; the area around the button shows the window's.
-    SetBkColor(dc, formColours_.ColourOf(control));
-    return reinterpret_cast<LRESULT>(formColours_.BrushOf(control));
-}
+std::uintptr_t Form1Skin::WindowHandle() { return reinterpret_cast<std::uintptr_t>(parts_.window); }
 
 }  // namespace app

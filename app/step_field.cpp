@@ -1,6 +1,6 @@
 // Text1, the step-size field: every change saved and converted, the whole text selected on entry, a non-number
 // replaced on exit, and no text longer than a step needs.
-#include "app/form1.h"
+#include "app/step_field.h"
 
 #include <commctrl.h>
 
@@ -21,45 +21,43 @@ constexpr std::string_view kStepSettingKey = "Text1";
 
 }  // namespace
 
-std::wstring Form1::Text1() const { return win::WindowTextW(field_); }
-
-void Form1::LoadStep() noexcept {
+void LoadStep(FormParts& parts) noexcept {
     try {
-        step_.SetFormat(steering::UserNumberFormat());
-        step_.SetText(win::ToUtf8(Text1()));
+        parts.step.SetFormat(steering::UserNumberFormat());
+        parts.step.SetText(win::ToUtf8(win::WindowTextW(parts.field)));
     } catch (...) {
         // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
     }
 }
 
-void Form1::Text1_Change() noexcept {
+void Text1_Change(FormParts& parts) noexcept {
     try {
-        const std::wstring text = Text1();
-        step_.SetText(win::ToUtf8(text));
+        const std::wstring text = win::WindowTextW(parts.field);
+        parts.step.SetText(win::ToUtf8(text));
         SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, text);
     } catch (...) {
         // The text could not even be read: the step stays as it was, and nothing else depends on the write.
     }
 }
 
-void Form1::OnSettingChange() noexcept {
+void UpdateStepFormat(FormParts& parts) noexcept {
     // Sent to every top-level window, hidden ones included, when the regional settings (among others) change.
     try {
-        step_.SetFormat(steering::UserNumberFormat());
+        parts.step.SetFormat(steering::UserNumberFormat());
     } catch (...) {
         // The separators stay as they were.
     }
 }
 
-void Form1::Text1_GotFocus() noexcept { SendMessageA(field_, EM_SETSEL, 0, -1); }
+void Text1_GotFocus(const FormParts& parts) noexcept { SendMessageA(parts.field, EM_SETSEL, 0, -1); }
 
-void Form1::Text1_LostFocus() noexcept {
-    if (!step_.IsNumeric()) SetWindowTextW(field_, kReplacementStep);
+void Text1_LostFocus(const FormParts& parts) noexcept {
+    if (!parts.step.IsNumeric()) SetWindowTextW(parts.field, kReplacementStep);
 }
 
 // The edit control's own limit holds for typing and pasting but not for WM_SETTEXT, which any program can send;
 // a very long text would keep the edit control, and with it every key event of a run, busy for seconds.
-LRESULT Form1::Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept {
     const auto* text = reinterpret_cast<const wchar_t*>(lParam);
     if (!text) return DefSubclassProc(control, WM_SETTEXT, wParam, lParam);
     const std::size_t kept = KeptTextLength(text);
@@ -74,18 +72,18 @@ LRESULT Form1::Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcep
 
 // A click places the caret after the focus arrived and undoes the selection; select again, as the field is
 // meant to be retyped whole. A drag that selects part of the text is left alone.
-void Form1::Text1_MouseDown() noexcept {
-    SendMessageA(field_, EM_SETSEL, 0, -1);
-    selectAllOnRelease_ = true;
+void Text1_MouseDown(FormParts& parts) noexcept {
+    SendMessageA(parts.field, EM_SETSEL, 0, -1);
+    parts.selectAllOnRelease = true;
 }
 
-void Form1::Text1_MouseUp() noexcept {
-    if (!selectAllOnRelease_) return;
-    selectAllOnRelease_ = false;
+void Text1_MouseUp(FormParts& parts) noexcept {
+    if (!parts.selectAllOnRelease) return;
+    parts.selectAllOnRelease = false;
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(field_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) SendMessageA(field_, EM_SETSEL, 0, -1);
+    SendMessageA(parts.field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) SendMessageA(parts.field, EM_SETSEL, 0, -1);
 }
 
 }  // namespace app

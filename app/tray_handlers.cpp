@@ -5,28 +5,30 @@
 
 namespace app {
 
-void Form_Resize(TrayHandlersHost& host) {
+void Form_Resize(TrayHandlersHost& host, WindowPresence& window) {
     if (!host.IsMinimized() || host.MinimizedToTray()) return;
     // With no icon in the tray, hiding would leave the window out of reach: it stays on the taskbar.
     if (!host.TrayIconInShell()) return;
     host.HideWindow();
-    host.SetMinimizedToTray(true);
+    window.SetMinimizedToTray(true);
     host.ShowTrayBalloon(kTrayBalloonText, kProductDisplayName, kTrayBalloonSeconds, true);
 }
 
-void cSysTray1_MouseUp(TrayHandlersHost& host) {
-    host.ShowWindow();
-    host.FocusWindow();
-    host.SetMinimizedToTray(false);
+void cSysTray1_MouseUp(WindowPresence& window) {
+    window.ShowWindow();
+    window.FocusWindow();
+    window.SetMinimizedToTray(false);
 }
 
-void Form_QueryUnload(TrayHandlersHost& host, const ReportSink& report) noexcept {
+void Form_QueryUnload(TrayHandlersHost& host, WindowPresence& window, const ReportSink& report) noexcept {
     ErrorTrap trap(kQueryUnloadProcedure, report);
-    trap.Run(100, [&] { host.UnhookKeyboard(); });
+    trap.Run(100, [&] { window.UnhookKeyboard(); });
     trap.Run(102, [&] { host.SetInTray(false); });
-    trap.Run(104, [&] { host.ProcessPendingMessages(); });
-    trap.Run(106, [&] { host.ProcessPendingMessages(); });
-    trap.Run(108, [&] { host.ProcessPendingMessages(); });
+    trap.Run(104, [&] { window.ProcessPendingMessages(); });
+    trap.Run(106, [&] { window.ProcessPendingMessages(); });
+    trap.Run(108, [&] { window.ProcessPendingMessages(); });
 }
+
+int UnloadExitCode(bool windowCreated) noexcept { return windowCreated ? 0 : kStartFailedExitCode; }
 
 }  // namespace app

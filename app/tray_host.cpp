@@ -1,7 +1,8 @@
-// Form1's side of the tray: its control cSysTray1, hiding into the tray, the icon's click, and closing.
+// Form1's side of the tray: creating its control cSysTray1, hiding into the tray, a restart of the shell.
+#include "app/tray_host.h"
+
 #include <string>
 
-#include "app/form1.h"
 #include "res/resource_ids.h"
 
 namespace app {
@@ -12,87 +13,45 @@ constexpr std::string_view kSysTray1DesignTip = "cSysTray1";
 
 }  // namespace
 
-void Form1::CreateSysTray1() noexcept {
+void CreateSysTray1(FormParts& parts, int controlId) noexcept {
     try {
-        cSysTray1Properties_.Write("InTray", false);
-        cSysTray1Properties_.Write("TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
-        cSysTray1Properties_.Write("TrayTip", std::string(kSysTray1DesignTip));
+        parts.cSysTray1Properties.Write("InTray", false);
+        parts.cSysTray1Properties.Write("TrayIcon", tray::LoadCursorPicture(parts.instance, kTrayHandId));
+        parts.cSysTray1Properties.Write("TrayTip", std::string(kSysTray1DesignTip));
         // Without its window the control still keeps its properties; the shell then refuses the icon and
         // minimising stays the ordinary one.
-        cSysTray1Window_.Create(window_, instance_, kSysTray1Id, cSysTray1_);
-        cSysTray1_.Initialize();
-        cSysTray1_.ReadProperties(cSysTray1Properties_);
+        parts.cSysTray1Window.Create(parts.window, parts.instance, controlId, parts.cSysTray1);
+        parts.cSysTray1.Initialize();
+        parts.cSysTray1.ReadProperties(parts.cSysTray1Properties);
     } catch (...) {
         // Out of memory while reading stored properties: the control starts with what it has.
     }
 }
 
-void Form1::SetTrayTip(std::string_view tip) { cSysTray1_.SetTrayTip(tip); }
-
-void Form1::SetInTray(bool inTray) { cSysTray1_.SetInTray(inTray); }
-
-void Form1::Form_Resize() noexcept {
+void cSysTray1_TaskbarCreated(FormParts& parts) noexcept {
     try {
-        app::Form_Resize(*this);
-    } catch (...) {
-        // No trap here: a minimise that fails halfway leaves the window as the platform left it.
-    }
-}
-
-void Form1::cSysTray1_MouseUp(std::int16_t&, std::int32_t&) noexcept {
-    try {
-        app::cSysTray1_MouseUp(*this);
-    } catch (...) {
-        // The window stays as it was; the next release over the icon tries again.
-    }
-}
-
-void Form1::cSysTray1_TaskbarCreated() noexcept {
-    try {
-        cSysTray1_.TaskbarCreated();
+        parts.cSysTray1.TaskbarCreated();
     } catch (...) {
         // The icon stays missing until the next restart of the shell.
     }
 }
 
-void Form1::OnClose() noexcept {
-    Form_QueryUnload();
-    Form_Unload();
-}
+bool Form1Tray::IsMinimized() { return IsIconic(parts_.window) != FALSE; }
 
-void Form1::Form_QueryUnload() noexcept { app::Form_QueryUnload(*this, Reporter()); }
+bool Form1Tray::MinimizedToTray() { return parts_.minimizedToTray; }
 
-void Form1::Form_Unload() noexcept {
-    // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
-    ExitProcess(0);
-}
+bool Form1Tray::TrayIconInShell() { return parts_.cSysTray1.IconInShell(); }
 
-bool Form1::IsMinimized() { return IsIconic(window_) != FALSE; }
-
-bool Form1::MinimizedToTray() { return minimizedToTray_; }
-
-bool Form1::TrayIconInShell() { return cSysTray1_.IconInShell(); }
-
-void Form1::HideWindow() {
+void Form1Tray::HideWindow() {
     // The platform restores a minimised window only by showing it, so a hidden window keeps its minimised
     // state until ShowWindow brings it back in its normal size.
-    ::ShowWindow(window_, SW_HIDE);
+    ::ShowWindow(parts_.window, SW_HIDE);
 }
 
-void Form1::ShowTrayBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) {
-    cSysTray1_.ShowBalloon(tip, title, seconds, once);
+void Form1Tray::ShowTrayBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) {
+    parts_.cSysTray1.ShowBalloon(tip, title, seconds, once);
 }
 
-void Form1::MouseMove(std::int32_t&) {}
-
-void Form1::MouseDown(std::int16_t&, std::int32_t&) {}
-
-void Form1::MouseUp(std::int16_t& Button, std::int32_t& Id) { cSysTray1_MouseUp(Button, Id); }
-
-void Form1::MouseDblClick(std::int16_t&, std::int32_t&) {}
-
-void Form1::PropertyChanged(std::string_view) {}
-
-bool Form1::UserMode() { return true; }
+void Form1Tray::SetInTray(bool inTray) { parts_.cSysTray1.SetInTray(inTray); }
 
 }  // namespace app

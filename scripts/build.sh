@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Pelmorath.exe (build/win32) and, with --native, the unit tests (build/native); installs missing tools.
+# Builds Pelmorath.exe (build/win32) and, with --native, the test build of it (build/win32-test) and the unit
+# tests (build/native); installs missing tools.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/packages.sh"
@@ -20,6 +21,13 @@ jobs="$(nproc 2>/dev/null || echo 2)"
 cmake -S "$root" -B "$root/build/win32" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
   -DCMAKE_BUILD_TYPE=MinSizeRel -DPELMORATH_WERROR=$werror >/dev/null
 cmake --build "$root/build/win32" -j "$jobs"
+
+if [ "$native" = 1 ]; then
+  # The program with its test-only switches, for the end-to-end tests; never packaged.
+  cmake -S "$root" -B "$root/build/win32-test" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=MinSizeRel -DPELMORATH_WERROR=$werror -DPELMORATH_TEST_BUILD=ON >/dev/null
+  cmake --build "$root/build/win32-test" -j "$jobs" --target Pelmorath
+fi
 
 if [ "$native" = 1 ]; then
   cmake -S "$root" -B "$root/build/native" -DCMAKE_BUILD_TYPE=Debug -DPELMORATH_WERROR=$werror >/dev/null

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Second compiler and static analysis: the program built with clang as well (warnings are errors), the unit tests
-# built natively with clang, and clang-tidy over every source of the program. Prints one line per check.
+# Second compiler and static analysis: the folders' include layers, the program built with clang as well (warnings
+# are errors), the unit tests built natively with clang, and clang-tidy over every source of the program. Prints one
+# line per check.
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$root/scripts/lib/packages.sh"
@@ -46,6 +47,25 @@ PY
   [ "${PIPESTATUS[1]}" -eq 0 ]
 }
 
+layers() {
+  # The folders' layers: win at the bottom; steering, skin and tray on win alone; app on all of them.
+  local folder allowed found=0
+  declare -A allowed_of=([win]="win" [steering]="steering win" [skin]="skin win" [tray]="tray win")
+  for folder in "${!allowed_of[@]}"; do
+    allowed="${allowed_of[$folder]}"
+    while IFS= read -r line; do
+      local dep="${line#*#include \"}"
+      dep="${dep%%/*}"
+      if [[ " $allowed " != *" $dep "* ]]; then
+        echo "$line: $folder may not include $dep/"
+        found=1
+      fi
+    done < <(cd "$root" && grep -n '^#include "[a-z_]*/' "$folder"/*.h "$folder"/*.cpp)
+  done
+  return "$found"
+}
+
+check layers layers
 check clang-program build_clang_program
 check clang-unit-tests build_clang_unit_tests
 check clang-tidy tidy

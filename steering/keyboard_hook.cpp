@@ -1,6 +1,7 @@
 // The keyboard hook: its handle, the restore request, and the moves it makes for each event.
 #include "steering/keyboard_hook.h"
 
+#include "win/message_pump.h"
 #include "win/win_handles.h"
 #include "steering/hook_decision.h"
 #include "steering/hook_watchdog.h"
@@ -16,8 +17,10 @@ struct HookState {
     bool restoreRequested = false;
     HWND watcher = nullptr;  // set while a run is under way
     steering::HookWatchdog watchdog;
+#ifdef PELMORATH_TEST_BUILD
     bool loseHookInEveryRun = false;
     bool hookLostThisRun = false;
+#endif
 };
 HookState state;
 
@@ -67,7 +70,9 @@ void WatchRawKeys(HWND watcher) noexcept {
 void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     state.step = &step;
     state.watchdog.Armed();
+#ifdef PELMORATH_TEST_BUILD
     state.hookLostThisRun = false;
+#endif
     InstallHook();
     if (watcher && !state.watcher) WatchRawKeys(watcher);
     state.watcher = watcher;
@@ -84,22 +89,23 @@ bool KeySeenByRawInput() noexcept {
     return state.watchdog.Reinstalled(InstallHook());
 }
 
+#ifdef PELMORATH_TEST_BUILD
 void LoseHookInEveryRunForTest() noexcept { state.loseHookInEveryRun = true; }
+#endif
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+#ifdef PELMORATH_TEST_BUILD
     if (state.loseHookInEveryRun && !state.hookLostThisRun && nCode == HC_ACTION) {
         state.hookLostThisRun = true;
         state.hKeyboardHook.reset();
         return CallNextHookEx(nullptr, nCode, wParam, lParam);
     }
+#endif
     state.watchdog.HookCalled();
     AsyncKeyStates keys;
     const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
     if (verdict.restoreRequested) {
-        state.restoreRequested = true;
-        // The run loop waits in a message retrieval that runs hook calls inside it; a posted message brings it
-        // back to test the request.
-        PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+        SetRestoreRequested(true);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
     }
     // The step the field last converted: no window message and no conversion on the key path. It cannot change
@@ -115,6 +121,11 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
 
 bool RestoreRequested() noexcept { return state.restoreRequested; }
 
-void SetRestoreRequested(bool requested) noexcept { state.restoreRequested = requested; }
+void SetRestoreRequested(bool requested) noexcept {
+    state.restoreRequested = requested;
+    // The run loop waits in a message retrieval that runs hook calls and sent messages (a click sent by
+    // assistive technology, say) inside itself and returns only for a posted message.
+    if (requested) win::PostWake();
+}
 
 }  // namespace modKeyboard

@@ -19,14 +19,17 @@ void UnhookKeyboard() noexcept;
 // installation has now failed often enough in a row that the user must be told.
 bool KeySeenByRawInput() noexcept;
 
-// Test only: at the first key event of every run the hook removes itself without telling the run, as the system
-// does with a hook it finds too slow.
+#ifdef PELMORATH_TEST_BUILD
+// Test build only: at the first key event of every run the hook removes itself without telling the run, as the
+// system does with a hook it finds too slow.
 void LoseHookInEveryRunForTest() noexcept;
+#endif
 
 // Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
 
-// The restore request: raised by Ctrl+U in the hook and by the stop road, cleared when a run starts.
+// The restore request: raised by Ctrl+U in the hook and by the stop road, cleared when a run starts. Raising it
+// also wakes the run loop's wait, wherever the raise happens to run.
 bool RestoreRequested() noexcept;
 void SetRestoreRequested(bool requested) noexcept;
 

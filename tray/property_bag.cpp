@@ -1,8 +1,9 @@
 // The in-memory property store of the tray control.
 #include "tray/property_bag.h"
 
-#include <stdexcept>
 #include <utility>
+
+#include "win/step_failure.h"
 
 namespace tray {
 
@@ -11,7 +12,7 @@ T PropertyBag::Read(std::string_view name, T fallback) const {
     const auto found = values_.find(name);
     if (found == values_.end()) return fallback;
     if (const T* value = std::get_if<T>(&found->second)) return *value;
-    throw std::invalid_argument("Type mismatch");
+    throw win::StepFailure("Type mismatch");
 }
 
 bool PropertyBag::ReadBool(std::string_view name, bool fallback) const { return Read<bool>(name, fallback); }

@@ -41,14 +41,15 @@ protected:
     ~SysTrayPlatform() = default;
 };
 
-// The host's side: the control's events, its change notices and the ambient design/run mode.
+// The host's side: the control's events, its change notices and the ambient design/run mode. A host overrides the
+// events it handles; the others go unheard, as a form leaves a control's other events without handlers.
 class SysTrayEvents {
 public:
-    virtual void MouseMove(std::int32_t& Id) = 0;
-    virtual void MouseDown(std::int16_t& Button, std::int32_t& Id) = 0;
-    virtual void MouseUp(std::int16_t& Button, std::int32_t& Id) = 0;
-    virtual void MouseDblClick(std::int16_t& Button, std::int32_t& Id) = 0;
-    virtual void PropertyChanged(std::string_view name) = 0;
+    virtual void MouseMove(std::int32_t& /*Id*/) {}
+    virtual void MouseDown(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
+    virtual void MouseUp(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
+    virtual void MouseDblClick(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
+    virtual void PropertyChanged(std::string_view /*name*/) {}
     // False while the host is being designed: then the icon is never added.
     virtual bool UserMode() = 0;
 
@@ -71,7 +72,7 @@ public:
     bool InTray() const noexcept { return inTray_; }
 
     // Shows a balloon on the icon and, with a positive ShowTimer, waits until the shell reports it gone or
-    // ShowTimer seconds have passed, processing messages meanwhile. Throws std::overflow_error("Overflow")
+    // ShowTimer seconds have passed, processing messages meanwhile. Throws StepFailure("Overflow")
     // when ShowTimer seconds do not fit in 32-bit milliseconds, before anything is sent.
     void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce);
 

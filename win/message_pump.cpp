@@ -4,9 +4,23 @@
 namespace win {
 namespace {
 
+// A thread message of our own: GetMessage returns only for posted messages, and a modal loop that takes
+// this one drops it harmlessly.
+constexpr UINT kWakeMessage = WM_APP + 0x3A;
+
+// One thread, so plain values: whether a wake is owed to a WaitForInput, and how many of them are blocked in
+// GetMessage below the current call (nested through sent messages and hook calls).
+bool wakeOwed = false;
+int waitsBlocked = 0;
+
+bool IsWake(const MSG& message) noexcept { return message.hwnd == nullptr && message.message == kWakeMessage; }
+
+void PostWakeMessage() noexcept { PostThreadMessageW(GetCurrentThreadId(), kWakeMessage, 0, 0); }
+
 // Unicode throughout: a character typed into a Unicode control and fetched with the ANSI calls would reach it
 // through the code page, full-width digits as other digits and anything else the code page lacks as "?".
 void Dispatch(HWND dialogWindow, MSG& message) noexcept {
+    if (IsWake(message)) return;
     if (dialogWindow && IsDialogMessageW(dialogWindow, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -15,28 +29,45 @@ void Dispatch(HWND dialogWindow, MSG& message) noexcept {
 }  // namespace
 
 void ProcessPendingMessages(HWND dialogWindow) noexcept {
+    bool woken = false;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             // Left for the main loop, which is the one that ends on it.
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            break;
         }
+        woken = woken || IsWake(message);
         Dispatch(dialogWindow, message);
     }
+    // Only a blocked GetMessage needs the message itself; any later wait finds the wake owed. Posting it again
+    // for no blocked wait would make every later timed wait return at once.
+    if (woken && wakeOwed && waitsBlocked > 0) PostWakeMessage();
 }
 
 void WaitForInput(HWND dialogWindow) noexcept {
     // GetMessage runs sent messages and low-level hook calls inside itself and comes back only for a posted
     // message: a wait followed by a PeekMessage pass costs the same server round trips per hook call, and more
     // work in the program, for every key of a run.
+    if (wakeOwed) {
+        wakeOwed = false;
+        return;
+    }
     MSG message;
+    ++waitsBlocked;
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    --waitsBlocked;
+    if (IsWake(message)) wakeOwed = false;
     if (got == 0) {
         PostQuitMessage(static_cast<int>(message.wParam));  // left for the main loop
     } else if (got > 0) {
         Dispatch(dialogWindow, message);
     }
+}
+
+void PostWake() noexcept {
+    wakeOwed = true;
+    PostWakeMessage();
 }
 
 void WaitForInputFor(DWORD milliseconds) noexcept {

@@ -1,4 +1,4 @@
-// The thread's message processing: the main loop, the yield of the run loop, and the wait between yields.
+// The thread's message processing: the main loop, the yield of the run loop, the wait between yields, the wake.
 #pragma once
 
 #include <windows.h>
@@ -6,14 +6,18 @@
 namespace win {
 
 // Dispatches every waiting message and returns at once when none is waiting. Keyboard navigation between
-// the controls of dialogWindow (Tab, Enter, Space) works inside it as in the main loop.
+// the controls of dialogWindow (Tab, Enter, Space) works inside it as in the main loop. A wake it takes while a
+// WaitForInput further out is blocked is posted again when it returns: the wake is meant for that wait.
 void ProcessPendingMessages(HWND dialogWindow) noexcept;
 
 // Blocks until one posted message arrives and dispatches it; sent messages and low-level hook calls are handled
 // while it waits (the hook only runs while the thread retrieves messages, and a wait on keyboard input alone would
-// stall every key on the desktop). Whoever changes state in a sent message or a hook call and needs the caller to
-// look at it posts a message to the thread.
+// stall every key on the desktop). A sent message or a hook call that changes what the caller waits for calls
+// PostWake, or the wait would go on.
 void WaitForInput(HWND dialogWindow) noexcept;
+
+// Makes the WaitForInput of this thread that is blocked now, or else the next one, return.
+void PostWake() noexcept;
 
 // Blocks until a message, a sent message or a low-level hook call is due, or the time is up; dispatches
 // nothing itself, so the caller processes what is waiting afterwards.

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "win/step_failure.h"
+
 namespace win {
 
 std::string SystemErrorDescription(unsigned long errorCode) {
@@ -14,6 +16,11 @@ std::string SystemErrorDescription(unsigned long errorCode) {
     LocalFree(buffer);
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
     return text;
+}
+
+void ThrowLastError(const char* descriptionWithoutCode) {
+    const DWORD code = GetLastError();
+    throw StepFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::string(descriptionWithoutCode));
 }
 
 }  // namespace win

@@ -314,11 +314,12 @@ class Session:
     desktop = None
     probe = None
     exe = None
+    test_exe = None        # the test build: the program with its test-only switches
     build_dir = None
 
     @classmethod
-    def open(cls, exe, build_dir):
-        cls.exe, cls.build_dir = exe, build_dir
+    def open(cls, exe, build_dir, test_exe=None):
+        cls.exe, cls.build_dir, cls.test_exe = exe, build_dir, test_exe
         probe_exe = find_probe(build_dir)
         build_xcursor_tool()
         cls.desktop = Desktop()

@@ -78,10 +78,13 @@ def main():
     ap.add_argument("--build-dir", default=os.path.join(harness.ROOT, "build", "win32"),
                     help="win32 build folder holding Pelmorath.exe (default: build/win32)")
     ap.add_argument("--exe", help="program to test (default: BUILD_DIR/Pelmorath.exe)")
+    ap.add_argument("--test-exe", help="the test build of the program, with its test-only switches "
+                    "(default: build/win32-test/Pelmorath.exe)")
     ap.add_argument("-k", action="append", default=[], help="run only tests whose id contains this text")
     args = ap.parse_args()
     build_dir = os.path.abspath(args.build_dir)
     exe = os.path.abspath(args.exe or os.path.join(build_dir, "Pelmorath.exe"))
+    test_exe = os.path.abspath(args.test_exe or os.path.join(harness.ROOT, "build", "win32-test", "Pelmorath.exe"))
 
     loader = unittest.TestLoader()
     if args.k:
@@ -98,7 +101,7 @@ def main():
     try:
         if not os.path.isfile(exe):
             print("e2e: program not found: %s" % exe, flush=True)
-        harness.Session.open(exe, build_dir)
+        harness.Session.open(exe, build_dir, test_exe)
         suite.run(result)
     except KeyboardInterrupt:
         print("e2e: interrupted", flush=True)

@@ -1,8 +1,9 @@
 """A run whose keyboard hook the system removed without notice: steering and Ctrl+U come back by themselves."""
 
+import os
 import time
 
-from harness import E2ETest, START_CAPTION, STOP_CAPTION, wait_until
+from harness import E2ETest, START_CAPTION, STOP_CAPTION, Session, wait_until
 
 HOME = (300, 300)
 
@@ -11,9 +12,11 @@ class HookWatchdogTest(E2ETest):
     start_app = False
 
     def test_a_lost_hook_is_installed_again_within_a_second(self):
-        # The switch makes the hook remove itself at the first key event of every run, as the system does with
-        # a hook it found too slow; nothing tells the run.
-        self.app = self.launch(args=["/lose-hook-for-test"])
+        # The test build's switch makes the hook remove itself at the first key event of every run, as the system
+        # does with a hook it found too slow; nothing tells the run.
+        if not os.path.isfile(Session.test_exe or ""):
+            raise AssertionError("test build not built: %s" % Session.test_exe)
+        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
         self.app.wait_main()
         self.settle_focus()
         self.click_button()
@@ -41,3 +44,10 @@ class HookWatchdogTest(E2ETest):
         self.d.key("ctrl+u")
         wait_until(lambda: self.app.button_text() == START_CAPTION and self.app.info()["visible"], 5,
                    what="Ctrl+U to end the run")
+
+    def test_the_shipped_program_has_no_test_switch(self):
+        def holds_switch(path):
+            data = open(path, "rb").read()
+            return any(w in data or w.decode().encode("utf-16-le") in data for w in (b"lose-hook", b"for-test"))
+        self.assertTrue(holds_switch(Session.test_exe), "the test build lacks the switch this test looks for")
+        self.assertFalse(holds_switch(Session.exe), "the shipped program carries a test switch")

@@ -127,6 +127,18 @@ class SteeringTest(E2ETest):
                            what="the window to have the focus")
                 self.assert_still()
 
+    def test_ctrl_u_while_no_run_is_under_way_changes_nothing(self):
+        def state():
+            info = self.app.info()
+            return (info["visible"], info["iconic"], info["rect"], self.app.button_text(),
+                    self.p.text(self.app.child(ID_TEXT)["hwnd"]), self.p("gui", self.app.hwnd)["foreground"])
+        before = state()
+        for keys in ("ctrl+u", "ctrl+alt+u"):
+            self.d.key(keys)
+            time.sleep(0.3)
+            self.assertEqual(state(), before, "%s changed the window" % keys)
+        self.assert_still()
+
     def test_second_click_on_the_restored_window_ends_the_run(self):
         self.start_run()
         self.restore_during_run()

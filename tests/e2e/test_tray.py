@@ -1,5 +1,6 @@
 """The tray: the icon from start-up, hiding into it with the balloon, coming back, closing, a shell restart."""
 
+import os
 import time
 
 from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, STOP_CAPTION, TRAY_ICON, Session,
@@ -8,6 +9,10 @@ from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, S
 BALLOON_TEXT = ("has been minimized to the system tray.\r\n"
                 "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.")
 HTMINBUTTON = 8
+BM_CLICK = 0xF5
+WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x201, 0x202, 0x203
+WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK = 0x204, 0x205, 0x206
+TRAY_CALLBACK = 1125
 WM_QUERYENDSESSION, WM_ENDSESSION = 0x11, 0x16
 HOME = (300, 300)
 
@@ -132,6 +137,47 @@ class TrayTest(TrayHelpers):
                     self.d.xdotool("mouseup", button)
                 self.assert_back_in_front("button %d" % button)
 
+    def test_a_release_over_the_icon_brings_the_shown_window_to_the_front(self):
+        np, _, _ = self.open_notepad()
+        self.p("foreground", np)
+        wait_until(lambda: self.p("gui", np)["foreground"] == np, 5, what="notepad in front")
+        self.click_icon()
+        self.assert_back_in_front("shown behind notepad")
+
+    def test_of_a_double_click_only_the_releases_bring_the_window_back(self):
+        # The shell's callbacks of a double click, one at a time, with the window hidden again before each.
+        for down, double, up in ((WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONUP),
+                                 (WM_RBUTTONDOWN, WM_RBUTTONDBLCLK, WM_RBUTTONUP)):
+            for callback, shows in ((down, False), (up, True), (double, False), (up, True)):
+                with self.subTest(callback=hex(callback)):
+                    if self.window_state()[0]:
+                        self.minimise()
+                        self.wait_hidden_in_tray()
+                    self.p("post", self.app.tray_control(), TRAY_CALLBACK, 0, callback)
+                    if shows:
+                        self.assert_back_in_front("callback %#x" % callback)
+                    else:
+                        time.sleep(0.5)
+                        self.assertFalse(self.window_state()[0], "callback %#x showed the window" % callback)
+
+    def test_a_click_sent_by_assistive_technology_ends_the_run(self):
+        # UI Automation's Invoke and the accessible default action send BM_CLICK: no posted mouse input at all.
+        for shown in (False, True):
+            with self.subTest(window_shown_during_the_run=shown):
+                self.start_run()
+                if shown:
+                    self.click_icon()
+                    self.assert_back_in_front("during a run")
+                button = self.app.child(ID_BUTTON)["hwnd"]
+                t0 = time.monotonic()
+                self.p("send", button, BM_CLICK, 0, 0)
+                wait_until(lambda: self.app.button_text() == START_CAPTION, 2, what="the start caption")
+                to_caption = time.monotonic() - t0
+                wait_until(lambda: self.window_state() == (True, False), 2, what="the window shown")
+                to_shown = time.monotonic() - t0
+                print("     sent click to the caption %.3f s, to the window shown %.3f s" % (to_caption, to_shown))
+                self.assertFalse(self.steers(), "the arrows still steer after the run ended")
+
     def test_first_run_steers_after_the_balloon_wait_the_second_at_once(self):
         self.p.set_cursor_stable(*HOME)
         self.click_button()
@@ -236,3 +282,19 @@ class TrayCloseTest(TrayHelpers):
             except Exception:
                 pass  # the program may end before it answers
             self.assert_ended_without_icon("session end")
+
+
+class TrayWindowHookTest(E2ETest):
+    """The control's window hook on a real window, in a process of its own: the program's own icon window can be
+    switched off only by closing the program."""
+    start_app = False
+
+    def test_the_hook_hands_every_message_on_and_is_gone_once_the_icon_is_off(self):
+        exe = os.path.join(Session.build_dir, "tests", "e2e", "tray_hook_check.exe")
+        self.assertTrue(os.path.isfile(exe), "not built: %s" % exe)
+        out = self.d.run(["wine", exe], check=False).stdout.decode("latin-1").replace("\r", "")
+        lines = out.strip().splitlines()
+        for line in lines:
+            if line.startswith("FAIL"):
+                self.fail(line)
+        self.assertTrue(lines and lines[-1] == "checks: 8 passed, 0 failed", out)

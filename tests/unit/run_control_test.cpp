@@ -20,7 +20,7 @@ using Failures = std::set<std::pair<std::string, int>>;
 
 // Records each call as a token; a call fails when its token and occurrence are listed. Scripted actions
 // stand for what the platform does inside a message pass or the minimise (a hook call, a nested click).
-class FakeHost : public app::RunControlHost {
+class FakeHost : public app::RunControlHost, public app::WindowPresence {
 public:
     std::string caption{kStartCaption};
     bool restore = true;  // stale from an earlier run: the start road must clear it
@@ -31,7 +31,7 @@ public:
     std::vector<int> reportedLines;
 
     void Click() {
-        app::PushButton2_Click(*this, [this](const std::string& text) {
+        app::PushButton2_Click(*this, *this, [this](const std::string& text) {
             std::smatch m;
             ASSERT_TRUE(std::regex_search(text, m, std::regex("PushButton2_Click at line (\\d+)\r\r")));
             reportedLines.push_back(std::stoi(m[1]));

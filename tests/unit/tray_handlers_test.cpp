@@ -12,7 +12,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class FakeHost : public app::TrayHandlersHost {
+class FakeHost : public app::TrayHandlersHost, public app::WindowPresence {
 public:
     bool minimized = false;
     bool inTrayFlag = false;
@@ -22,7 +22,7 @@ public:
     std::vector<int> reportedLines;
 
     void QueryUnload() {
-        app::Form_QueryUnload(*this, [this](const std::string& text) {
+        app::Form_QueryUnload(*this, *this, [this](const std::string& text) {
             std::smatch m;
             ASSERT_TRUE(std::regex_search(text, m, std::regex("\r\nin Pelmorath2021/08/31\\.Form1\\.Form_QueryUnload at line (\\d+)\r\r")))
                 << text;
@@ -71,7 +71,7 @@ TEST(FormResize, HidesAMinimisedWindowIntoTheTrayOnce) {
         host.minimized = c.minimized;
         host.inTrayFlag = c.flag;
         host.iconInShell = c.iconInShell;
-        app::Form_Resize(host);
+        app::Form_Resize(host, host);
         EXPECT_EQ(host.log, c.calls) << c.name;
     }
 }
@@ -102,6 +102,11 @@ TEST(FormQueryUnload, RemovesHookAndIconThenYieldsThriceGoingOnAfterFailures) {
         EXPECT_EQ(host.log, all) << c.name;
         EXPECT_EQ(host.reportedLines, c.reported) << c.name;
     }
+}
+
+TEST(FormUnload, EndsWithAFailureWhenTheWindowNeverCameUp) {
+    EXPECT_EQ(app::UnloadExitCode(true), 0);
+    EXPECT_NE(app::UnloadExitCode(false), 0);
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+// Form1's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+#pragma once
+
+#include "app/apply_skin.h"
+#include "app/form_parts.h"
+
+namespace app {
+
+class Form1Skin final : public SkinHost {
+public:
+    explicit Form1Skin(FormParts& parts) noexcept : parts_(parts) {}
+
+    std::wstring ExecutableFolder() override;
+    bool SkinFileListed(const std::wstring& path) override;
+    void SetBackColour(StoredColour colour) override;
+    std::vector<FormControl> Controls() override;
+    void SetControlBackColour(std::uintptr_t control, StoredColour colour) override;
+    skin::SkinFramework& SkinFramework1() override;
+    std::uintptr_t WindowHandle() override;
+
+private:
+    FormParts& parts_;
+};
+
+}  // namespace app
