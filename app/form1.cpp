@@ -55,10 +55,6 @@ void Place(HWND control, const PixelRect& rect) noexcept {
 
 Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept : parts_(instance, application, *this) {}
 
-Form1::~Form1() {
-    if (parts_.window) DestroyWindow(parts_.window);
-}
-
 bool Form1::Create() noexcept {
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -80,6 +76,7 @@ bool Form1::Create() noexcept {
     }
     parts_.created = true;
     const HWND window = parts_.window;
+    ownWindow_.reset(window);
     // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
     if (parts_.bringBackMessage != 0) {
         ChangeWindowMessageFilterEx(window, parts_.bringBackMessage, MSGFLT_ALLOW, nullptr);

@@ -12,6 +12,7 @@
 #include "app/tray_host.h"
 #include "app/window_layout.h"
 #include "tray/sys_tray.h"
+#include "win/win_handles.h"
 
 namespace app {
 
@@ -28,7 +29,6 @@ public:
     Form1(HINSTANCE instance, ApplicationWindow& application) noexcept;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
-    ~Form1();
 
     // Creates the window, hidden, with its controls laid out for its DPI; false when the platform refuses.
     bool Create() noexcept;
@@ -62,6 +62,8 @@ private:
     bool UserMode() override { return true; }
 
     FormParts parts_;
+    // parts_.window once created. Its destruction ends the process (Form_Unload), so it never outlives the owner.
+    win::OwnedWindow ownWindow_;
     Form1Presence presence_{parts_};
     Form1Run run_{parts_};
     Form1Skin skin_{parts_};

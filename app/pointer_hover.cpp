@@ -2,7 +2,6 @@
 #include "app/pointer_hover.h"
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 #include "app/cursor_file.h"
@@ -31,18 +30,17 @@ HCURSOR PointerFor(const FormParts& parts, PointerSetting setting) noexcept {
 void LoadPointerImage(FormParts& parts, const std::wstring& path) {
     // Read once and checked by our own code: the platform's loaders have crashed on crafted cursor files, and
     // the bytes they get are exactly the bytes that passed.
-    unsigned long readError = 0;
-    const std::optional<std::vector<std::uint8_t>> file = win::ReadWholeFileW(path, kMaxCursorFileSize, readError);
-    if (!file) {
-        if (readError == ERROR_FILE_TOO_LARGE) throw win::StepFailure(kInvalidPicture);
-        SetLastError(readError);
+    const win::FileRead file = win::ReadWholeFileW(path, kMaxCursorFileSize);
+    if (!file.Succeeded()) {
+        if (file.error == ERROR_FILE_TOO_LARGE) throw win::StepFailure(kInvalidPicture);
+        SetLastError(file.error);
         win::ThrowLastError(kInvalidPicture);
     }
-    const CursorFile cursor = CheckCursorFile(*file);
+    const CursorFile cursor = CheckCursorFile(file.bytes);
     if (cursor.fault != CursorFault::None) throw win::StepFailure(kInvalidPicture);
     const CursorImage& image =
         cursor.images[ChooseCursorImage(cursor.images, win::SystemMetricForDpi(SM_CXCURSOR, parts.dpi))];
-    std::vector<std::uint8_t> resource = CursorResource(*file, image);
+    std::vector<std::uint8_t> resource = CursorResource(file.bytes, image);
     // The image's own size: the file's picture is shown as drawn, as the file loader shows it.
     constexpr DWORD kResourceVersion = 0x00030000;
     SetLastError(ERROR_SUCCESS);

@@ -9,6 +9,7 @@
 
 #include "skin/control_kind.h"
 #include "win/files_beside_exe.h"
+#include "win/step_failure.h"
 #include "win/system_error.h"
 
 namespace skin {
@@ -17,15 +18,13 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x534B;  // any number unique among the window's subclasses
 
 std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
-    unsigned long error = 0;
-    bool opened = false;
     // One byte beyond the limit is enough to tell that a file is too large.
-    std::optional<std::vector<std::uint8_t>> bytes = win::ReadFileStartW(path, kMaxSkinFileBytes + 1, error, opened);
-    if (!bytes) {
-        throw SkinError(std::string("The skin file could not be ") + (opened ? "read" : "opened") + ": " +
-                        win::SystemErrorDescription(error));
+    win::FileRead read = win::ReadFileStartW(path, kMaxSkinFileBytes + 1);
+    if (!read.Succeeded()) {
+        throw win::StepFailure(std::string("The skin file could not be ") + (read.opened ? "read" : "opened") +
+                               ": " + win::SystemErrorDescription(read.error));
     }
-    return std::move(*bytes);
+    return std::move(read.bytes);
 }
 
 ControlKind KindOfWindow(HWND window) noexcept {
@@ -39,11 +38,11 @@ ControlKind KindOfWindow(HWND window) noexcept {
 SkinEngine::~SkinEngine() { Detach(); }
 
 void SkinEngine::LoadSkin(const std::wstring& path, std::string_view password) {
-    if (!password.empty()) throw SkinError("Skin files have no password");
+    if (!password.empty()) throw win::StepFailure("Skin files have no password");
     const std::vector<std::uint8_t> bytes = ReadSkinFile(path);
     const ParseResult parsed =
         ParseSkinFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!parsed.colours) throw SkinError(parsed.error);
+    if (!parsed.colours) throw win::StepFailure(parsed.error);
     skin_ = parsed.colours;
     Repaint();
 }
@@ -64,12 +63,12 @@ void SkinEngine::SetButtonStates(bool on) {
 }
 
 void SkinEngine::ApplyTo(std::uintptr_t window) {
-    if (!skin_) throw SkinError("No skin has been loaded");
+    if (!skin_) throw win::StepFailure("No skin has been loaded");
     const HWND target = reinterpret_cast<HWND>(window);
-    if (!IsWindow(target)) throw SkinError("The skin cannot be applied: the window does not exist");
+    if (!IsWindow(target)) throw win::StepFailure("The skin cannot be applied: the window does not exist");
     Detach();
     if (!SetWindowSubclass(target, WindowSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        throw SkinError("The skin cannot be applied to the window");
+        throw win::StepFailure("The skin cannot be applied to the window");
     }
     window_ = target;
     FrameHooking hooking{this, false};

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -13,12 +12,7 @@ namespace skin {
 // and mean nothing yet.
 inline constexpr std::int32_t kColourControls = 1;
 
-// Thrown by LoadSkin and ApplyTo; the description names the file's line when the file is at fault.
-class SkinError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
+// LoadSkin and ApplyTo fail with win::StepFailure; its description names the file's line when the file is at fault.
 class SkinFramework {
 public:
     // Reads and checks the skin file. Skin files are plain text, so the password must be empty.

@@ -10,51 +10,51 @@ namespace win {
 namespace {
 
 // Both readers: at most count bytes from the file's start; as a whole file, one longer than count is refused unread.
-std::optional<std::vector<std::uint8_t>> ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFile,
-                                                       unsigned long& error, bool& opened) noexcept {
-    opened = false;
+FileRead ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFile) noexcept {
+    FileRead read;
     try {
         // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
         const HANDLE handle = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            error = GetLastError();
-            return std::nullopt;
+            read.error = GetLastError();
+            return read;
         }
         const KernelHandle file(handle);
-        opened = true;
+        read.opened = true;
         if (wholeFile) {
             LARGE_INTEGER size{};
             if (!GetFileSizeEx(file.get(), &size)) {
-                error = GetLastError();
-                return std::nullopt;
+                read.error = GetLastError();
+                return read;
             }
             if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > count) {
-                error = ERROR_FILE_TOO_LARGE;
-                return std::nullopt;
+                read.error = ERROR_FILE_TOO_LARGE;
+                return read;
             }
             count = static_cast<std::size_t>(size.QuadPart);
         }
         // A file that changes meanwhile gives whatever was read; the reader checks what it got in any case.
-        std::vector<std::uint8_t> content(count);
+        read.bytes.resize(count);
         std::size_t total = 0;
-        while (total < content.size()) {
+        while (total < read.bytes.size()) {
             DWORD got = 0;
-            const DWORD want = static_cast<DWORD>(content.size() - total);
-            if (!ReadFile(file.get(), content.data() + total, want, &got, nullptr)) {
-                error = GetLastError();
-                return std::nullopt;
+            const DWORD want = static_cast<DWORD>(read.bytes.size() - total);
+            if (!ReadFile(file.get(), read.bytes.data() + total, want, &got, nullptr)) {
+                read.error = GetLastError();
+                read.bytes.clear();
+                return read;
             }
             if (got == 0) break;
             total += got;
         }
-        content.resize(total);
-        return content;
+        read.bytes.resize(total);
     } catch (...) {
-        error = ERROR_NOT_ENOUGH_MEMORY;
-        return std::nullopt;
+        read.bytes.clear();
+        read.error = ERROR_NOT_ENOUGH_MEMORY;
     }
+    return read;
 }
 
 }  // namespace
@@ -84,15 +84,10 @@ bool FileExistsW(const std::wstring& path) noexcept {
     }
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
-                                                         unsigned long& error) noexcept {
-    bool opened = false;
-    return ReadFromStart(path, maxBytes, true, error, opened);
+FileRead ReadWholeFileW(const std::wstring& path, std::size_t maxBytes) noexcept {
+    return ReadFromStart(path, maxBytes, true);
 }
 
-std::optional<std::vector<std::uint8_t>> ReadFileStartW(const std::wstring& path, std::size_t count,
-                                                         unsigned long& error, bool& opened) noexcept {
-    return ReadFromStart(path, count, false, error, opened);
-}
+FileRead ReadFileStartW(const std::wstring& path, std::size_t count) noexcept { return ReadFromStart(path, count, false); }
 
 }  // namespace win

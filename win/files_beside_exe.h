@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,14 +16,19 @@ std::wstring ExecutableFolderW();
 // hidden or not. Never fails; any error counts as absent. Paths of MAX_PATH and longer are handled.
 bool FileExistsW(const std::wstring& path) noexcept;
 
-// The whole content of a file of at most maxBytes bytes, read in one go. On failure nothing, with the
-// platform's error code in error: ERROR_FILE_TOO_LARGE for a longer file, ERROR_ACCESS_DENIED for a folder.
-std::optional<std::vector<std::uint8_t>> ReadWholeFileW(const std::wstring& path, std::size_t maxBytes,
-                                                         unsigned long& error) noexcept;
+// What a read gives: the bytes read, or the platform's error code.
+struct FileRead {
+    std::vector<std::uint8_t> bytes;
+    unsigned long error = 0;  // 0 when the bytes are what the file held
+    bool opened = false;      // false when the file could not even be opened
+    bool Succeeded() const noexcept { return error == 0; }
+};
 
-// The first count bytes of a file, or all of it when it is shorter, read in one go. On failure nothing, with the
-// platform's error code in error, and opened false when the file could not even be opened.
-std::optional<std::vector<std::uint8_t>> ReadFileStartW(const std::wstring& path, std::size_t count,
-                                                         unsigned long& error, bool& opened) noexcept;
+// The whole content of a file of at most maxBytes bytes, read in one go. Fails with ERROR_FILE_TOO_LARGE for a
+// longer file, ERROR_ACCESS_DENIED for a folder.
+FileRead ReadWholeFileW(const std::wstring& path, std::size_t maxBytes) noexcept;
+
+// The first count bytes of a file, or all of it when it is shorter, read in one go.
+FileRead ReadFileStartW(const std::wstring& path, std::size_t count) noexcept;
 
 }  // namespace win

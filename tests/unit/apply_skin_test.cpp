@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/apply_skin.h"
+#include "win/step_failure.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ public:
 private:
     void Call(const std::string& token) {
         log_.push_back(token);
-        if (failures.count(token.substr(0, token.find(' ')))) throw skin::SkinError("failed: " + token);
+        if (failures.count(token.substr(0, token.find(' ')))) throw win::StepFailure("failed: " + token);
     }
     Log& log_;
 };
@@ -100,7 +101,7 @@ TEST(ApplySkin, AFailureEndsItButTheColoursStay) {
         form.controls = {{ControlKind::Frame, 1}};
         form.engine.options = 1;
         form.engine.failures = {c.failing};
-        EXPECT_THROW(app::ApplySkin(form), skin::SkinError) << c.failing;
+        EXPECT_THROW(app::ApplySkin(form), win::StepFailure) << c.failing;
         ASSERT_EQ(form.log.size(), c.calls) << c.failing;
         EXPECT_EQ(form.log[1], "form 8000000F") << c.failing;
         EXPECT_EQ(form.log[2], "control 1 8000000F") << c.failing;
