@@ -136,8 +136,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_DPICHANGED:
+            OnDisplayChange();
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
         case WM_SIZE:
             Form_Resize();
             return 0;
@@ -151,6 +155,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             return 0;
         case WM_SETTINGCHANGE:
             OnSettingChange();
+            OnDisplayChange();
             break;
         case WM_INPUT:
             OnRawInput();

@@ -70,6 +70,7 @@ private:
     void Form_QueryUnload() noexcept;
     void OnSettingChange() noexcept;
     void OnRawInput() noexcept;
+    void OnDisplayChange() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.

@@ -30,6 +30,13 @@ void Form1::OnRawInput() noexcept {
     }
 }
 
+void Form1::OnDisplayChange() noexcept {
+    // Sent to every top-level window, this hidden one too, before the change is over for the program that made it.
+    // Which settings change the display's size for this program's DPI awareness is nowhere listed (scaling with
+    // an awareness overridden by the user, rotation), so every settings change reads it again: they are rare.
+    modKeyboard::ReadScreenSize();
+}
+
 void Form1::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
 
 bool Form1::RestoreRequested() { return modKeyboard::RestoreRequested(); }

@@ -15,6 +15,7 @@ struct HookState {
     win::HookHandle hKeyboardHook;
     const steering::StepSetting* step = nullptr;
     bool restoreRequested = false;
+    steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
     steering::HookWatchdog watchdog;
 #ifdef PELMORATH_TEST_BUILD
@@ -38,15 +39,11 @@ steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     return event;
 }
 
-// One move from where the pointer is now, so moves within one event compound. Only a right move needs the
-// display's width and only a down move its height; each asks for it afresh.
+// One move from where the pointer is now, so moves within one event compound.
 void MoveOnce(steering::Move move, std::int16_t step) noexcept {
     POINT cursor{};
     GetCursorPos(&cursor);
-    steering::ScreenSize screen{};
-    if (move == steering::Move::Right) screen.width = GetSystemMetrics(SM_CXSCREEN);
-    if (move == steering::Move::Down) screen.height = GetSystemMetrics(SM_CYSCREEN);
-    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, screen);
+    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, state.screen);
     modMouse::SetMousePos(to.x, to.y);
 }
 
@@ -69,6 +66,7 @@ void WatchRawKeys(HWND watcher) noexcept {
 
 void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     state.step = &step;
+    ReadScreenSize();
     state.watchdog.Armed();
 #ifdef PELMORATH_TEST_BUILD
     state.hookLostThisRun = false;
@@ -82,6 +80,10 @@ void UnhookKeyboard() noexcept {
     state.hKeyboardHook.reset();
     if (state.watcher) WatchRawKeys(nullptr);
     state.watcher = nullptr;
+}
+
+void ReadScreenSize() noexcept {
+    state.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
 bool KeySeenByRawInput() noexcept {

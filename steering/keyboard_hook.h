@@ -15,6 +15,11 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept;
 // Removes the hook and stops the raw input; harmless when none is installed.
 void UnhookKeyboard() noexcept;
 
+// Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
+// trips to the server): it uses the size read when the run started, so this must be called whenever the size may
+// have changed since.
+void ReadScreenSize() noexcept;
+
 // For each WM_INPUT of the watcher. Installs the hook again when key events go by without it; true when the
 // installation has now failed often enough in a row that the user must be told.
 bool KeySeenByRawInput() noexcept;

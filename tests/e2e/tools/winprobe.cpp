@@ -14,6 +14,7 @@
 //   text HWND                 WM_GETTEXT
 //   cursor / setcursor X Y    GetCursorPos / SetCursorPos
 //   screen                    primary display size
+//   display W H               ChangeDisplaySettingsExW to W x H (the virtual desktop accepts it); its result
 //   restore HWND              WM_SYSCOMMAND SC_RESTORE, then make it the foreground window
 //   foreground HWND           SetForegroundWindow
 //   move HWND X Y W H         SetWindowPos
@@ -154,6 +155,19 @@ std::string list_json(const std::vector<std::string>& items)
 std::string ok(const std::string& body) { return "{\"ok\":1," + body + "}"; }
 std::string err(const std::string& what) { return "{\"ok\":0,\"error\":" + jstr(what) + "}"; }
 
+// Returns once every top-level window has been sent WM_DISPLAYCHANGE (or timed out answering it).
+std::string change_display(int width, int height)
+{
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = static_cast<DWORD>(width);
+    mode.dmPelsHeight = static_cast<DWORD>(height);
+    const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    return ok("\"result\":" + num(result) + ",\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" +
+              num(GetSystemMetrics(SM_CYSCREEN)));
+}
+
 std::vector<std::string> split(const std::string& line)
 {
     std::vector<std::string> f;
@@ -255,6 +269,8 @@ std::string handle(const std::vector<std::string>& f)
     }
     if (cmd == "screen")
         return ok("\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" + num(GetSystemMetrics(SM_CYSCREEN)));
+    if (cmd == "display")
+        return change_display(iarg(1), iarg(2));
     if (cmd == "restore") {
         HWND h = parse_hwnd(arg(1));
         DWORD_PTR r = 0;
