@@ -21,7 +21,7 @@ void Form1::HookKeyboard() { modKeyboard::HookKeyboard(step_, window_); }
 
 void Form1::OnRawInput() noexcept {
     // Told once per run, and only when the hook could not be installed again several times in a row.
-    if (modKeyboard::KeySeenByRawInput()) {
+    if (modKeyboard::KeySeenByRawInput(static_cast<DWORD>(GetMessageTime()))) {
         MessageBoxW(window_,
                     L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
                     L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
