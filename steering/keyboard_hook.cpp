@@ -88,6 +88,9 @@ void ReadScreenSize() noexcept {
 
 bool KeySeenByRawInput(DWORD eventTime) noexcept {
     if (!state.watcher || !state.watchdog.KeySeen(eventTime)) return false;
+    // A thread held up long enough for the system to drop its hook may also have let the display's change message
+    // time out unanswered (Wine drops it after 2 s).
+    ReadScreenSize();
     return state.watchdog.Reinstalled(InstallHook());
 }
 
