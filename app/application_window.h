@@ -11,15 +11,16 @@ inline constexpr const char* kApplicationWindowClass = "PelmorathApplication";
 
 class ApplicationWindow {
 public:
-    explicit ApplicationWindow(HINSTANCE instance) noexcept;
+    explicit ApplicationWindow(HINSTANCE instance) noexcept : instance_(instance) {}
     ApplicationWindow(const ApplicationWindow&) = delete;
     ApplicationWindow& operator=(const ApplicationWindow&) = delete;
     ~ApplicationWindow();
 
-    // Throws StepFailure when the title cannot be set.
+    // The first call creates the window. Throws StepFailure when the title cannot be set.
     void SetTitle(std::string_view title);
 
 private:
+    HINSTANCE instance_;
     HWND window_ = nullptr;
 };
 

@@ -14,6 +14,8 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kSubclassId = 1;
+// Posted to the window by its first show: the start-up work nobody sees comes after it.
+constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
 
 // Design caption: start-up replaces it with the product display name before the window is first shown.
 constexpr const char* kDesignCaption = "Form1";
@@ -98,6 +100,7 @@ void Form1::Show() noexcept {
     SetForegroundWindow(window_);
     SetFocus(field_);
     shown_ = true;
+    PostMessageA(window_, kLoadAfterShowMessage, 0, 0);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -157,6 +160,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnSettingChange();
             OnDisplayChange();
             break;
+        case kLoadAfterShowMessage:
+            OnLoadAfterShow();
+            return 0;
         case WM_INPUT:
             OnRawInput();
             break;  // the platform frees the input's data in DefWindowProc

@@ -44,7 +44,7 @@ public:
     bool Create() noexcept;
     // The start-up sequence, run while the window is still hidden.
     void Load() noexcept;
-    // The first show: centred on the screen, the step field focused.
+    // The first show: centred on the screen, the step field focused. The rest of start-up follows from the queue.
     void Show() noexcept;
     HWND Handle() const noexcept { return window_; }
 
@@ -71,6 +71,7 @@ private:
     void OnSettingChange() noexcept;
     void OnRawInput() noexcept;
     void OnDisplayChange() noexcept;
+    void OnLoadAfterShow() noexcept;
     void Form_Unload() noexcept;
 
     // Events of the controls.

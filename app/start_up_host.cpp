@@ -10,6 +10,8 @@ namespace app {
 
 void Form1::Load() noexcept { Form_Load(*this, Reporter()); }
 
+void Form1::OnLoadAfterShow() noexcept { Form_LoadAfterShow(*this, Reporter()); }
+
 ReportSink Form1::Reporter() noexcept {
     return [this](const std::string& reportText) { ShowReport(reportText); };
 }
