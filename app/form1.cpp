@@ -19,6 +19,8 @@ namespace {
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
 constexpr UINT_PTR kSubclassId = 1;
+// Posted to the window by its first show: the start-up work nobody sees comes after it.
+constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
 
 // Design caption: start-up replaces it with the product display name before the window is first shown.
 constexpr const char* kDesignCaption = "Form1";
@@ -105,6 +107,7 @@ void Form1::Show() noexcept {
     SetForegroundWindow(window);
     SetFocus(parts_.field);
     parts_.shown = true;
+    PostMessageA(window, kLoadAfterShowMessage, 0, 0);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -147,8 +150,12 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_DPICHANGED:
+            OnDisplayChange();
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_DISPLAYCHANGE:
+            OnDisplayChange();
+            break;
         case WM_SIZE:
             OnSize();
             return 0;
@@ -162,9 +169,13 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             return 0;
         case WM_SETTINGCHANGE:
             UpdateStepFormat(parts);
+            OnDisplayChange();
             break;
+        case kLoadAfterShowMessage:
+            Form_LoadAfterShow(startUp_, ReportsOf(parts.window));
+            return 0;
         case WM_INPUT:
-            OnRawInput(parts);
+            OnRawInput(parts, static_cast<unsigned long>(GetMessageTime()));
             break;  // the platform frees the input's data in DefWindowProc
         case WM_DESTROY:
             Form_Unload();

@@ -34,7 +34,7 @@ public:
     bool Create() noexcept;
     // The start-up sequence, run while the window is still hidden.
     void Load() noexcept;
-    // The first show: centred on the screen, the step field focused.
+    // The first show: centred on the screen, the step field focused. The rest of start-up follows from the queue.
     void Show() noexcept;
     HWND Handle() const noexcept { return parts_.window; }
 

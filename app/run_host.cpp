@@ -24,15 +24,22 @@ void Form1Run::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequ
 
 void Form1Run::WaitForInput() { win::WaitForInput(parts_.window); }
 
-void OnRawInput(const FormParts& parts) noexcept {
+void OnRawInput(const FormParts& parts, unsigned long messageTime) noexcept {
     // Told once per run, and only when the hook could not be installed again several times in a row.
-    if (modKeyboard::KeySeenByRawInput()) {
+    if (modKeyboard::KeySeenByRawInput(messageTime)) {
         MessageBoxW(parts.window,
                     L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
                     L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
                     L"button.",
                     L"Pelmorath Software", MB_OK | MB_ICONWARNING);
     }
+}
+
+void OnDisplayChange() noexcept {
+    // Sent to every top-level window, this hidden one too, before the change is over for the program that made it.
+    // Which settings change the display's size for this program's DPI awareness is nowhere listed (scaling with
+    // an awareness overridden by the user, rotation), so every settings change reads it again: they are rare.
+    modKeyboard::ReadScreenSize();
 }
 
 }  // namespace app

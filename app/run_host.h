@@ -22,7 +22,10 @@ private:
     FormParts& parts_;
 };
 
-// Raw input of a key during a run: the hook may have been lost, and is installed again.
-void OnRawInput(const FormParts& parts) noexcept;
+// Raw input of a key during a run, with the time of its message: the hook may have been lost, and is installed again.
+void OnRawInput(const FormParts& parts, unsigned long messageTime) noexcept;
+
+// The display or a setting changed: the steering reads the display's size again.
+void OnDisplayChange() noexcept;
 
 }  // namespace app

@@ -26,6 +26,10 @@ void Form_Load(StartUpHost& host, const ReportSink& report) noexcept {
     trap.Run(126, [&] { host.SetWindowIcon(); });
     trap.Run(128, [&] { host.SetInTray(true); });
     trap.Run(130, [&] { host.SetCaption(kProductDisplayName); });
+}
+
+void Form_LoadAfterShow(StartUpHost& host, const ReportSink& report) noexcept {
+    ErrorTrap trap(kLoadProcedure, report);
     trap.Run(130, [&] { host.SetAppTitle(); });
 }
 

@@ -15,11 +15,12 @@ struct HookState {
     win::HookHandle hKeyboardHook;
     const steering::StepSetting* step = nullptr;
     bool restoreRequested = false;
+    steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
     steering::HookWatchdog watchdog;
 #ifdef PELMORATH_TEST_BUILD
     bool loseHookInEveryRun = false;
-    bool hookLostThisRun = false;
+    int eventsThisRun = 0;
 #endif
 };
 HookState state;
@@ -38,15 +39,11 @@ steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     return event;
 }
 
-// One move from where the pointer is now, so moves within one event compound. Only a right move needs the
-// display's width and only a down move its height; each asks for it afresh.
+// One move from where the pointer is now, so moves within one event compound.
 void MoveOnce(steering::Move move, std::int16_t step) noexcept {
     POINT cursor{};
     GetCursorPos(&cursor);
-    steering::ScreenSize screen{};
-    if (move == steering::Move::Right) screen.width = GetSystemMetrics(SM_CXSCREEN);
-    if (move == steering::Move::Down) screen.height = GetSystemMetrics(SM_CYSCREEN);
-    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, screen);
+    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, state.screen);
     modMouse::SetMousePos(to.x, to.y);
 }
 
@@ -69,9 +66,10 @@ void WatchRawKeys(HWND watcher) noexcept {
 
 void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     state.step = &step;
+    ReadScreenSize();
     state.watchdog.Armed();
 #ifdef PELMORATH_TEST_BUILD
-    state.hookLostThisRun = false;
+    state.eventsThisRun = 0;
 #endif
     InstallHook();
     if (watcher && !state.watcher) WatchRawKeys(watcher);
@@ -84,8 +82,15 @@ void UnhookKeyboard() noexcept {
     state.watcher = nullptr;
 }
 
-bool KeySeenByRawInput() noexcept {
-    if (!state.watcher || !state.watchdog.KeySeen()) return false;
+void ReadScreenSize() noexcept {
+    state.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool KeySeenByRawInput(DWORD eventTime) noexcept {
+    if (!state.watcher || !state.watchdog.KeySeen(eventTime)) return false;
+    // A thread held up long enough for the system to drop its hook may also have let the display's change message
+    // time out unanswered (Wine drops it after 2 s).
+    ReadScreenSize();
     return state.watchdog.Reinstalled(InstallHook());
 }
 
@@ -95,13 +100,13 @@ void LoseHookInEveryRunForTest() noexcept { state.loseHookInEveryRun = true; }
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
 #ifdef PELMORATH_TEST_BUILD
-    if (state.loseHookInEveryRun && !state.hookLostThisRun && nCode == HC_ACTION) {
-        state.hookLostThisRun = true;
+    // Lost at the third key event: after the hook has answered a whole tap, so that the watchdog knows its time.
+    if (state.loseHookInEveryRun && nCode == HC_ACTION && ++state.eventsThisRun == 3) {
         state.hKeyboardHook.reset();
         return CallNextHookEx(nullptr, nCode, wParam, lParam);
     }
 #endif
-    state.watchdog.HookCalled();
+    if (nCode == HC_ACTION) state.watchdog.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
     AsyncKeyStates keys;
     const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
     if (verdict.restoreRequested) {

@@ -15,12 +15,17 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept;
 // Removes the hook and stops the raw input; harmless when none is installed.
 void UnhookKeyboard() noexcept;
 
-// For each WM_INPUT of the watcher. Installs the hook again when key events go by without it; true when the
-// installation has now failed often enough in a row that the user must be told.
-bool KeySeenByRawInput() noexcept;
+// Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
+// trips to the server): it uses the size read when the run started, so this must be called whenever the size may
+// have changed since.
+void ReadScreenSize() noexcept;
+
+// For each WM_INPUT of the watcher, with the message's time. Installs the hook again when key events go by without
+// it; true when the installation has now failed often enough in a row that the user must be told.
+bool KeySeenByRawInput(DWORD eventTime) noexcept;
 
 #ifdef PELMORATH_TEST_BUILD
-// Test build only: at the first key event of every run the hook removes itself without telling the run, as the
+// Test build only: at the third key event of every run the hook removes itself without telling the run, as the
 // system does with a hook it finds too slow.
 void LoseHookInEveryRunForTest() noexcept;
 #endif

@@ -103,6 +103,25 @@ class SteeringTest(E2ETest):
             with self.subTest(key=key, start=start):
                 self.assert_steers([key], want, start=start)
 
+    def test_moves_stop_at_the_edges_of_a_display_resized_during_the_run(self):
+        def resize(w, h):
+            # Under Wine a pointer that a shrinking desktop leaves outside stays there, deaf to SetCursorPos.
+            self.p.set_cursor_stable(*HOME)
+            answer = self.p("display", w, h)
+            self.assertEqual((answer["result"], answer["w"], answer["h"]), (0, w, h), "the desktop was not resized")
+        # Registered first: every later test expects the desktop at its own size, whatever happens here.
+        self.addCleanup(resize, 1024, 768)
+        # The run starts small, so a size read only at its start would stop the later moves at 800.
+        resize(800, 600)
+        self.start_run()
+        small = [("Right", (795, 300), (799, 300)), ("Down", (400, 595), (400, 599))]
+        large = [("Right", (1018, 300), (1023, 300)), ("Down", (400, 762), (400, 767))]
+        for size, cases in (((800, 600), small), ((1024, 768), large), ((800, 600), small), ((1024, 768), large)):
+            resize(*size)
+            for key, start, want in cases:
+                with self.subTest(size=size, key=key, start=start):
+                    self.assert_steers([key], want, start=start)
+
     def test_step_typed_during_a_run_takes_effect_at_the_next_move(self):
         self.start_run()
         self.restore_during_run()

@@ -14,6 +14,7 @@
 //   text HWND                 WM_GETTEXT
 //   cursor / setcursor X Y    GetCursorPos / SetCursorPos
 //   screen                    primary display size
+//   display W H               ChangeDisplaySettingsExW to W x H (the virtual desktop accepts it); its result
 //   restore HWND              WM_SYSCOMMAND SC_RESTORE, then make it the foreground window
 //   foreground HWND           SetForegroundWindow
 //   move HWND X Y W H         SetWindowPos
@@ -277,6 +278,18 @@ std::string cmd_screen(const Fields&)
     return ok("\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" + num(GetSystemMetrics(SM_CYSCREEN)));
 }
 
+std::string cmd_display(const Fields& f)
+{
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    mode.dmPelsWidth = static_cast<DWORD>(iarg(f, 1));
+    mode.dmPelsHeight = static_cast<DWORD>(iarg(f, 2));
+    const LONG result = ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr);
+    return ok("\"result\":" + num(result) + ",\"w\":" + num(GetSystemMetrics(SM_CXSCREEN)) + ",\"h\":" +
+              num(GetSystemMetrics(SM_CYSCREEN)));
+}
+
 std::string cmd_restore(const Fields& f)
 {
     HWND h = harg(f, 1);
@@ -439,6 +452,7 @@ const Command commands[] = {
     {"cursor", cmd_cursor},
     {"setcursor", cmd_setcursor},
     {"screen", cmd_screen},
+    {"display", cmd_display},
     {"restore", cmd_restore},
     {"foreground", cmd_foreground},
     {"move", cmd_move},
