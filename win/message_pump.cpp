@@ -53,7 +53,7 @@ void WaitForInput(HWND dialogWindow) noexcept {
         wakeOwed = false;
         return;
     }
-    MSG message;
+    MSG message{};  // a failed GetMessage leaves it unwritten, and it is looked at below
     ++waitsBlocked;
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     --waitsBlocked;
