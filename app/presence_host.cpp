@@ -1,6 +1,7 @@
 // Showing the window again, in front and focused, and what goes with it.
 #include "app/presence_host.h"
 
+#include "app/admin_window_watch.h"
 #include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 
@@ -32,7 +33,10 @@ void Form1Presence::ForceForeground() noexcept {
 
 void Form1Presence::SetMinimizedToTray(bool minimized) { parts_.minimizedToTray = minimized; }
 
-void Form1Presence::UnhookKeyboard() { modKeyboard::UnhookKeyboard(); }
+void Form1Presence::UnhookKeyboard() {
+    modKeyboard::UnhookKeyboard();
+    StopAdminWindowWatch();
+}
 
 void Form1Presence::ProcessPendingMessages() { win::ProcessPendingMessages(parts_.window); }
 

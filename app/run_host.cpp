@@ -1,6 +1,7 @@
 // What a run does to the window and the hook.
 #include "app/run_host.h"
 
+#include "app/admin_window_watch.h"
 #include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
@@ -16,7 +17,10 @@ void Form1Run::SetButtonCaption(std::string_view caption) {
 
 void Form1Run::MinimizeWindow() { ::ShowWindow(parts_.window, SW_MINIMIZE); }
 
-void Form1Run::HookKeyboard() { modKeyboard::HookKeyboard(parts_.step, parts_.window); }
+void Form1Run::HookKeyboard() {
+    modKeyboard::HookKeyboard(parts_.step, parts_.window);
+    StartAdminWindowWatch(parts_);
+}
 
 bool Form1Run::RestoreRequested() { return modKeyboard::RestoreRequested(); }
 

@@ -62,6 +62,11 @@ struct HookTraits {
     static void Release(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
 };
 
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static void Release(HWINEVENTHOOK hook) noexcept { UnhookWinEvent(hook); }
+};
+
 struct WindowTraits {
     using Handle = HWND;
     static void Release(HWND window) noexcept { DestroyWindow(window); }
@@ -81,6 +86,7 @@ using IconHandle = UniqueHandle<IconTraits>;
 using CursorHandle = UniqueHandle<CursorTraits>;
 using RegistryKey = UniqueHandle<RegistryKeyTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
+using WinEventHookHandle = UniqueHandle<WinEventHookTraits>;
 // A window destroyed with its owner. When the window goes first (its parent's destruction takes it along), the
 // owner must be told with release() on WM_NCDESTROY.
 using OwnedWindow = UniqueHandle<WindowTraits>;

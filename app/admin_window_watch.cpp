@@ -1,0 +1,69 @@
+// The foreground watch of a run: its WinEvent hook, the elevations it compares and its balloon.
+#include "app/admin_window_watch.h"
+
+#include "app/admin_window_notice.h"
+#include "app/product.h"
+#include "win/process_standing.h"
+#include "win/win_handles.h"
+
+namespace app {
+namespace {
+
+// Program-wide by nature: the system calls the event procedure without any context of ours.
+struct WatchState {
+    win::WinEventHookHandle hook;
+    FormParts* parts = nullptr;
+    std::optional<win::ProcessStanding> own;
+    bool runUnderWay = false;  // events queued before the hook went can still arrive after it
+    bool toldThisRun = false;
+};
+WatchState watch;
+
+// The balloon must never hold up the run: no wait for the shell to report it gone, and no count of the
+// first minimise's once-only balloon.
+constexpr std::int32_t kNoWait = 0;
+constexpr bool kNotOnce = false;
+
+void CheckFront(HWND front) noexcept {
+    try {
+        if (!front || !watch.parts) return;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(front, &processId);
+        const AdminWindowFacts facts{watch.own, processId ? win::StandingOfProcess(processId) : std::nullopt,
+                                     watch.runUnderWay, watch.toldThisRun};
+        if (!TellsOfAdminWindow(facts)) return;
+        // Before the call: the shell's answer is awaited with messages processed, and an event met there must
+        // not tell again.
+        watch.toldThisRun = true;
+        watch.parts->cSysTray1.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
+    } catch (...) {
+        // The notice is a courtesy: the run goes on without it.
+    }
+}
+
+void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG, DWORD, DWORD) noexcept {
+    if (objectId == OBJID_WINDOW) CheckFront(window);
+}
+
+}  // namespace
+
+void StartAdminWindowWatch(FormParts& parts) noexcept {
+    watch.parts = &parts;
+    watch.runUnderWay = true;
+    watch.toldThisRun = false;
+    if (!watch.own) watch.own = win::OwnStanding();
+    // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
+    // between changes of the foreground window. Windows of this program are never above it.
+    watch.hook.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0,
+                                     0, WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    // The window activated when this one minimised came to the front before the hook was there.
+    CheckFront(GetForegroundWindow());
+}
+
+void StopAdminWindowWatch() noexcept {
+    watch.hook.reset();
+    watch.runUnderWay = false;
+    watch.parts = nullptr;
+}
+
+}  // namespace app
