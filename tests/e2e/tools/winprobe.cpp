@@ -31,7 +31,18 @@
 //   textw HWND                WM_GETTEXT as UTF-16: "hex" (4 hex digits per unit) and "len" in units
 //   settextw HWND PREFIX FILL COUNT   WM_SETTEXT of PREFIX then COUNT times FILL (both UTF-16 as hex); "ms" it took
 //   regw SUBKEY VALUE         a REG_SZ value under HKCU as UTF-16 hex, read with the wide API
+//   elevation PID             TokenElevation and integrity level of a process (Windows pid); error when unreadable
 //   quit
+//
+// Started with arguments, it is a helper process of the tests instead:
+//
+//   winprobe limited PROGRAM [ARGUMENTS]   starts PROGRAM (a Windows path) with the limited token linked to this
+//                                          process's, as a program of an administrator that is not elevated; waits
+//                                          for it and exits with its code. Under Wine that is the only way to get
+//                                          a process whose TokenElevation is 0. The program ends with the helper.
+//   winprobe window TITLE                  shows a window that takes the foreground and raises
+//                                          EVENT_SYSTEM_FOREGROUND, as Windows does on every activation and
+//                                          Wine never does; runs until the window is closed.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -434,6 +445,31 @@ std::string cmd_regw(const Fields& f)
     return ok("\"hex\":\"" + to_hex(buf.data(), size / sizeof(wchar_t) - 1) + "\"");
 }
 
+std::string cmd_elevation(const Fields& f)
+{
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(iarg(f, 1)));
+    if (!process)
+        return err("OpenProcess failed");
+    HANDLE token = nullptr;
+    const BOOL opened = OpenProcessToken(process, TOKEN_QUERY, &token);
+    CloseHandle(process);
+    if (!opened)
+        return err("OpenProcessToken failed");
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    const BOOL read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    alignas(TOKEN_MANDATORY_LABEL) unsigned char label[sizeof(TOKEN_MANDATORY_LABEL) + SECURITY_MAX_SID_SIZE];
+    DWORD level = 0;
+    if (GetTokenInformation(token, TokenIntegrityLevel, label, sizeof label, &size)) {
+        const PSID sid = reinterpret_cast<TOKEN_MANDATORY_LABEL*>(label)->Label.Sid;
+        level = *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
+    }
+    CloseHandle(token);
+    if (!read)
+        return err("TokenElevation unreadable");
+    return ok("\"elevated\":" + num(elevation.TokenIsElevated) + ",\"integrity\":" + num(level));
+}
+
 // A new command is one cmd_ function above, one row here and its line in the list at the top of the file.
 struct Command {
     const char* name;
@@ -469,6 +505,7 @@ const Command commands[] = {
     {"textw", cmd_textw},
     {"settextw", cmd_settextw},
     {"regw", cmd_regw},
+    {"elevation", cmd_elevation},
 };
 
 std::string handle(const Fields& f)
@@ -480,10 +517,85 @@ std::string handle(const Fields& f)
     return err("unknown command " + f[0]);
 }
 
+// ----- helper processes -----
+
+int run_limited(int argc, wchar_t** argv)
+{
+    HANDLE own = nullptr;
+    TOKEN_LINKED_TOKEN linked{};
+    DWORD size = 0;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &own) ||
+        !GetTokenInformation(own, TokenLinkedToken, &linked, sizeof linked, &size))
+        return 101;
+    HANDLE primary = nullptr;
+    if (!DuplicateTokenEx(linked.LinkedToken, MAXIMUM_ALLOWED, nullptr, SecurityImpersonation, TokenPrimary, &primary))
+        return 102;
+    // Each argument quoted again (none of the tests' holds a quote).
+    std::wstring command;
+    for (int i = 2; i < argc; ++i)
+        command += (i > 2 ? L" \"" : L"\"") + std::wstring(argv[i]) + L"\"";
+    // In a job that dies with this process: a test that kills the helper leaves no program behind.
+    HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job)
+        SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessAsUserW(primary, nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                              nullptr, &startup, &started))
+        return 103;
+    if (job)
+        AssignProcessToJobObject(job, started.hProcess);
+    ResumeThread(started.hThread);
+    WaitForSingleObject(started.hProcess, INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(started.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+LRESULT CALLBACK front_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(h, message, wp, lp);
+}
+
+int run_window(const wchar_t* title)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = front_window_proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"WinprobeFrontWindow";
+    RegisterClassW(&wc);
+    // Away from the main window's usual place and from where the tests steer the pointer.
+    HWND h = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 620, 380, 320, 200, nullptr,
+                             nullptr, wc.hInstance, nullptr);
+    if (!h)
+        return 1;
+    SetForegroundWindow(h);
+    NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, h, OBJID_WINDOW, CHILDID_SELF);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main()
 {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argv && argc >= 3 && std::wstring(argv[1]) == L"limited")
+        return run_limited(argc, argv);
+    if (argv && argc >= 3 && std::wstring(argv[1]) == L"window")
+        return run_window(argv[2]);
+
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     char line[4096];
     while (std::fgets(line, sizeof line, stdin)) {
