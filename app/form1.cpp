@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/bring_back.h"
 #include "app/error_box.h"
 #include "app/pointer_hover.h"
@@ -11,6 +13,7 @@
 #include "app/step_text_limit.h"
 #include "app/tray_handlers.h"
 #include "win/dpi.h"
+#include "win/message_pump.h"
 #include "win/single_instance.h"
 
 namespace app {
@@ -167,6 +170,9 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_ENDSESSION:
             if (wParam) OnClose();
             return 0;
+        case win::kQuitArrivedMessage:
+            OnQuit(static_cast<int>(wParam));
+            return 0;
         case WM_SETTINGCHANGE:
             UpdateStepFormat(parts);
             OnDisplayChange();
@@ -178,7 +184,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnRawInput(parts, static_cast<unsigned long>(GetMessageTime()));
             break;  // the platform frees the input's data in DefWindowProc
         case WM_DESTROY:
-            Form_Unload();
+            Form_Unload(UnloadExitCode(parts.created));
         default:
             if (parts.cSysTray1Window.IsTaskbarCreated(message)) cSysTray1_TaskbarCreated(parts);
             break;
@@ -228,15 +234,23 @@ void Form1::ApplyLayout(int dpi) noexcept {
 }
 
 void Form1::SetFonts(const FormLayout& layout, bool redraw) noexcept {
-    parts_.font = ArialBold(layout.fontHeight);
-    parts_.buttonFont = ArialBold(layout.buttonFontHeight);
-    SendMessageA(parts_.frame, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.font.get()), redraw);
-    SendMessageA(parts_.field, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.font.get()), redraw);
-    SendMessageA(parts_.button, WM_SETFONT, reinterpret_cast<WPARAM>(parts_.buttonFont.get()), redraw);
+    // The controls take the new fonts before the old ones go: a control may paint with its font at any time.
+    win::FontHandle font = ArialBold(layout.fontHeight);
+    win::FontHandle buttonFont = ArialBold(layout.buttonFontHeight);
+    SendMessageA(parts_.frame, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
+    SendMessageA(parts_.field, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
+    SendMessageA(parts_.button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), redraw);
+    parts_.font = std::move(font);
+    parts_.buttonFont = std::move(buttonFont);
 }
 
 void Form1::OnCommand(int id, int code) noexcept {
-    if (id == kPushButton2Id && code == BN_CLICKED) PushButton2_Click(run_, presence_, ReportsOf(parts_.window));
+    if (id == kPushButton2Id && code == BN_CLICKED) {
+        // A click sent by another program (BM_CLICK from UI Automation's Invoke, say) is answered before a run
+        // starts: the start road returns only when the run is over.
+        win::ReleaseSender();
+        PushButton2_Click(run_, presence_, ReportsOf(parts_.window));
+    }
     if (id == kText1Id && code == EN_CHANGE) Text1_Change(parts_);
 }
 
@@ -272,14 +286,21 @@ void Form1::MouseUp(std::int16_t&, std::int32_t&) {
     }
 }
 
-void Form1::OnClose() noexcept {
+void Form1::OnClose() noexcept { Close(UnloadExitCode(parts_.created)); }
+
+void Form1::OnQuit(int exitCode) noexcept { Close(exitCode); }
+
+void Form1::Close(int exitCode) noexcept {
+    // A close or a quit that arrives while the yields of this one run finds the program ending already.
+    if (closing_) return;
+    closing_ = true;
     Form_QueryUnload(tray_, presence_, ReportsOf(parts_.window));
-    Form_Unload();
+    Form_Unload(exitCode);
 }
 
-void Form1::Form_Unload() noexcept {
+void Form1::Form_Unload(int exitCode) noexcept {
     // A run loop may still be waiting on the stack: the program ends here rather than unwinding into it.
-    ExitProcess(static_cast<UINT>(UnloadExitCode(parts_.created)));
+    ExitProcess(static_cast<UINT>(exitCode));
 }
 
 LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

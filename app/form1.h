@@ -52,7 +52,10 @@ private:
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
     void OnSize() noexcept;
     void OnClose() noexcept;
-    [[noreturn]] void Form_Unload() noexcept;
+    // The thread's quit message: the program ends as on a close, with the quit's exit code.
+    void OnQuit(int exitCode) noexcept;
+    void Close(int exitCode) noexcept;
+    [[noreturn]] void Form_Unload(int exitCode) noexcept;
 
     void ApplyLayout(int dpi) noexcept;
     void SetFonts(const FormLayout& layout, bool redraw) noexcept;
@@ -64,6 +67,7 @@ private:
     FormParts parts_;
     // parts_.window once created. Its destruction ends the process (Form_Unload), so it never outlives the owner.
     win::OwnedWindow ownWindow_;
+    bool closing_ = false;
     Form1Presence presence_{parts_};
     Form1Run run_{parts_};
     Form1Skin skin_{parts_};

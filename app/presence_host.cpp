@@ -22,11 +22,16 @@ void Form1Presence::ForceForeground() noexcept {
     // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
     // come back in front, as the keys promise. Only a fallback: under Wine the plain call works and the
     // shared state would leave no window in front.
+    // A hung foreground thread would stall this one, and with it the desktop's keyboard hook, for as long as the
+    // input is shared: attach only to a window that answers.
+    constexpr UINT kAnswerMilliseconds = 100;
     const DWORD ownThread = GetCurrentThreadId();
     const HWND foreground = GetForegroundWindow();
     const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    const bool attached =
-        foregroundThread != 0 && foregroundThread != ownThread && AttachThreadInput(ownThread, foregroundThread, TRUE);
+    const bool attached = foregroundThread != 0 && foregroundThread != ownThread &&
+                          SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                                              kAnswerMilliseconds, nullptr) &&
+                          AttachThreadInput(ownThread, foregroundThread, TRUE);
     SetForegroundWindow(parts_.window);
     if (attached) AttachThreadInput(ownThread, foregroundThread, FALSE);
 }

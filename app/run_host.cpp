@@ -2,6 +2,7 @@
 #include "app/run_host.h"
 
 #include "app/admin_window_watch.h"
+#include "app/error_box.h"
 #include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/window_text.h"
@@ -31,11 +32,10 @@ void Form1Run::WaitForInput() { win::WaitForInput(parts_.window); }
 void OnRawInput(const FormParts& parts, unsigned long messageTime) noexcept {
     // Told once per run, and only when the hook could not be installed again several times in a row.
     if (modKeyboard::KeySeenByRawInput(messageTime)) {
-        MessageBoxW(parts.window,
+        ShowWarning(parts.window,
                     L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
                     L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
-                    L"button.",
-                    L"Pelmorath Software", MB_OK | MB_ICONWARNING);
+                    L"button.");
     }
 }
 

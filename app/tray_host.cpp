@@ -4,6 +4,7 @@
 #include <string>
 
 #include "res/resource_ids.h"
+#include "win/message_pump.h"
 
 namespace app {
 namespace {
@@ -49,6 +50,7 @@ void Form1Tray::HideWindow() {
 }
 
 void Form1Tray::ShowTrayBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) {
+    win::ReleaseSender();  // the balloon may wait: a minimise sent by another program is answered first
     parts_.cSysTray1.ShowBalloon(tip, title, seconds, once);
 }
 

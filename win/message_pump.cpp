@@ -17,6 +17,11 @@ bool IsWake(const MSG& message) noexcept { return message.hwnd == nullptr && mes
 
 void PostWakeMessage() noexcept { PostThreadMessageW(GetCurrentThreadId(), kWakeMessage, 0, 0); }
 
+// Hands the quit to the window, which ends the program; returns only when no window took it.
+void HandQuitToWindow(HWND dialogWindow, const MSG& quit) noexcept {
+    if (dialogWindow && IsWindow(dialogWindow)) SendMessageW(dialogWindow, kQuitArrivedMessage, quit.wParam, 0);
+}
+
 // Unicode throughout: a character typed into a Unicode control and fetched with the ANSI calls would reach it
 // through the code page, full-width digits as other digits and anything else the code page lacks as "?".
 void Dispatch(HWND dialogWindow, MSG& message) noexcept {
@@ -33,8 +38,7 @@ void ProcessPendingMessages(HWND dialogWindow) noexcept {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
-            // Left for the main loop, which is the one that ends on it.
-            PostQuitMessage(static_cast<int>(message.wParam));
+            HandQuitToWindow(dialogWindow, message);
             break;
         }
         woken = woken || IsWake(message);
@@ -59,7 +63,7 @@ void WaitForInput(HWND dialogWindow) noexcept {
     --waitsBlocked;
     if (IsWake(message)) wakeOwed = false;
     if (got == 0) {
-        PostQuitMessage(static_cast<int>(message.wParam));  // left for the main loop
+        HandQuitToWindow(dialogWindow, message);
     } else if (got > 0) {
         Dispatch(dialogWindow, message);
     }
@@ -70,13 +74,25 @@ void PostWake() noexcept {
     PostWakeMessage();
 }
 
+void KeepWakeAfterModalLoop() noexcept {
+    if (wakeOwed && waitsBlocked > 0) PostWakeMessage();
+}
+
+void ReleaseSender() noexcept {
+    // ISMEX_NOTIFY and ISMEX_CALLBACK senders do not wait; a replied one was answered already.
+    if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(0);
+}
+
 void WaitForInputFor(DWORD milliseconds) noexcept {
     MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
 }
 
 int RunMessageLoop(HWND dialogWindow) noexcept {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) Dispatch(dialogWindow, message);
+    MSG message{};  // a failed GetMessage leaves it unwritten
+    BOOL got = 0;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) > 0) Dispatch(dialogWindow, message);
+    if (got < 0) return 1;
+    HandQuitToWindow(dialogWindow, message);
     return static_cast<int>(message.wParam);
 }
 

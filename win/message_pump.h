@@ -19,11 +19,24 @@ void WaitForInput(HWND dialogWindow) noexcept;
 // Makes the WaitForInput of this thread that is blocked now, or else the next one, return.
 void PostWake() noexcept;
 
+// After a modal loop of ours (a message box) returns: such a loop drops thread messages, so a wake it took is
+// posted again while a WaitForInput is blocked below it.
+void KeepWakeAfterModalLoop() noexcept;
+
+// Answers a message that another thread sent and still waits on, before the handler does something that waits
+// (a run, a balloon, a box): tools that press a button by sending it a click would otherwise hang with it.
+void ReleaseSender() noexcept;
+
+// Sent to the dialog window of the pump that takes the thread's WM_QUIT, with the quit's exit code as wParam: the
+// window ends the program the way a close does. A quit is never left in the queue for an outer loop, which a run
+// loop would take again at once, for ever.
+inline constexpr UINT kQuitArrivedMessage = WM_APP + 0x3B;
+
 // Blocks until a message, a sent message or a low-level hook call is due, or the time is up; dispatches
 // nothing itself, so the caller processes what is waiting afterwards.
 void WaitForInputFor(DWORD milliseconds) noexcept;
 
-// The main message loop; returns the exit code when the thread is asked to quit.
+// The main message loop; returns the quit's exit code when no window ended the program on it.
 int RunMessageLoop(HWND dialogWindow) noexcept;
 
 }  // namespace win

@@ -242,9 +242,9 @@ class Probe:
 class App:
     """One start of the program under test."""
 
-    def __init__(self, desktop, probe, exe, args=()):
+    def __init__(self, desktop, probe, exe, args=(), env=None):
         self.desktop, self.probe, self.exe = desktop, probe, exe
-        self.proc = subprocess.Popen(["wine", exe, *args], env=desktop.env, cwd=os.path.dirname(exe),
+        self.proc = subprocess.Popen(["wine", exe, *args], env=dict(desktop.env, **(env or {})), cwd=os.path.dirname(exe),
                                      stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.hwnd = 0
 
@@ -373,10 +373,10 @@ class E2ETest(unittest.TestCase):
         for a in self._apps:
             a.close()
 
-    def launch(self, exe=None, args=()):
+    def launch(self, exe=None, args=(), env=None):
         if not exe and not os.path.isfile(Session.exe):
             raise AssertionError("program not built: %s" % Session.exe)
-        app = App(self.d, self.p, exe or Session.exe, args)
+        app = App(self.d, self.p, exe or Session.exe, args, env)
         self._apps.append(app)
         return app
 

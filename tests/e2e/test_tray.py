@@ -13,7 +13,7 @@ BM_CLICK = 0xF5
 WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x201, 0x202, 0x203
 WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK = 0x204, 0x205, 0x206
 TRAY_CALLBACK = 1125
-WM_QUERYENDSESSION, WM_ENDSESSION = 0x11, 0x16
+WM_QUERYENDSESSION, WM_ENDSESSION, WM_QUIT = 0x11, 0x16, 0x12
 HOME = (300, 300)
 
 
@@ -178,6 +178,21 @@ class TrayTest(TrayHelpers):
                 print("     sent click to the caption %.3f s, to the window shown %.3f s" % (to_caption, to_shown))
                 self.assertFalse(self.steers(), "the arrows still steer after the run ended")
 
+    def test_a_click_sent_to_start_is_answered_at_once_and_the_run_goes_on(self):
+        # The first run of the program, so the minimise waits for its balloon before the hook goes in.
+        button = self.app.child(ID_BUTTON)["hwnd"]
+        t0 = time.monotonic()
+        self.p("send", button, BM_CLICK, 0, 0)
+        answered = time.monotonic() - t0
+        print("     sent click on Start answered in %.3f s" % answered)
+        self.assertLess(answered, 1.0, "the sender was held")
+        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 2, what="the stop caption")
+        wait_until(lambda: not self.window_state()[0], 3, what="the window to hide into the tray")
+        wait_until(self.steers, 10, interval=0.05, what="the run to steer")
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="Ctrl+U to end the run")
+        wait_until(lambda: self.window_state() == (True, False), 3, what="the window back")
+
     def test_first_run_steers_after_the_balloon_wait_the_second_at_once(self):
         self.p.set_cursor_stable(*HOME)
         self.click_button()
@@ -282,6 +297,17 @@ class TrayCloseTest(TrayHelpers):
             except Exception:
                 pass  # the program may end before it answers
             self.assert_ended_without_icon("session end")
+        for during_run, post in ((True, "post"), (False, "postthread")):
+            with self.subTest(close="WM_QUIT by %s, %s" % (post, "during a run" if during_run else "while idle")):
+                self.start()
+                if during_run:
+                    self.start_run()
+                t0 = time.monotonic()
+                self.assertEqual(self.p(post, self.app.hwnd, WM_QUIT, 7, 0)["done"], 1)
+                wait_until(lambda: self.app.proc.poll() is not None, 2, what="the program to end on the quit")
+                print("     quit to the end of the process %.3f s" % (time.monotonic() - t0))
+                self.assertEqual(self.app.proc.returncode, 7, "not the quit's exit code")
+                self.assert_ended_without_icon("WM_QUIT")
 
 
 class TrayWindowHookTest(E2ETest):

@@ -22,11 +22,13 @@
 //   close HWND                post WM_CLOSE
 //   post HWND MSG WP LP       PostMessage (numbers in any C base)
 //   send HWND MSG WP LP       SendMessageTimeout; its result
+//   postthread HWND MSG WP LP PostThreadMessage to the thread of the window
 //   hittest HWND X Y          WM_NCHITTEST at a screen point
 //   broadcast NAME            post the registered message NAME to every top-level window
 //   traydelete HWND ID        Shell_NotifyIcon NIM_DELETE for another program's icon
 //   dialogs TID               message-box style dialogs (#32770) of a thread id (0 = any)
 //   vk VK down|up             SendInput of one virtual key
+//   typew HEX16               SendInput of UTF-16 text as Unicode packets (no key codes)
 //   textwidth FACE PX WEIGHT TEXT   width in pixels of TEXT in that font (PX = character height)
 //   textw HWND                WM_GETTEXT as UTF-16: "hex" (4 hex digits per unit) and "len" in units
 //   settextw HWND PREFIX FILL COUNT   WM_SETTEXT of PREFIX then COUNT times FILL (both UTF-16 as hex); "ms" it took
@@ -334,6 +336,12 @@ LPARAM lp_arg(const Fields& f) { return static_cast<LPARAM>(std::strtol(arg(f, 4
 
 std::string cmd_post(const Fields& f) { return done(PostMessageA(harg(f, 1), msg_arg(f), wp_arg(f), lp_arg(f))); }
 
+std::string cmd_postthread(const Fields& f)
+{
+    const DWORD thread = GetWindowThreadProcessId(harg(f, 1), nullptr);
+    return done(thread && PostThreadMessageA(thread, msg_arg(f), wp_arg(f), lp_arg(f)));
+}
+
 std::string cmd_send(const Fields& f)
 {
     DWORD_PTR r = 0;
@@ -385,6 +393,23 @@ std::string cmd_vk(const Fields& f)
     in.ki.wVk = static_cast<WORD>(iarg(f, 1));
     in.ki.dwFlags = arg(f, 2) == "up" ? KEYEVENTF_KEYUP : 0;
     return ok("\"sent\":" + num(SendInput(1, &in, sizeof in)));
+}
+
+// Text as an on-screen keyboard or an input method sends it: no key code, so X's keymap is never remapped.
+std::string cmd_typew(const Fields& f)
+{
+    std::vector<INPUT> inputs;
+    for (const wchar_t unit : from_hex(arg(f, 1))) {
+        for (const DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT in{};
+            in.type = INPUT_KEYBOARD;
+            in.ki.wScan = static_cast<WORD>(unit);
+            in.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(in);
+        }
+    }
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    return ok("\"sent\":" + num(sent));
 }
 
 std::string cmd_textwidth(const Fields& f)
@@ -496,11 +521,13 @@ const Command commands[] = {
     {"close", cmd_close},
     {"post", cmd_post},
     {"send", cmd_send},
+    {"postthread", cmd_postthread},
     {"hittest", cmd_hittest},
     {"broadcast", cmd_broadcast},
     {"traydelete", cmd_traydelete},
     {"dialogs", cmd_dialogs},
     {"vk", cmd_vk},
+    {"typew", cmd_typew},
     {"textwidth", cmd_textwidth},
     {"textw", cmd_textw},
     {"settextw", cmd_settextw},
