@@ -19,8 +19,8 @@ struct WatchState {
 };
 WatchState watch;
 
-// The balloon must never hold up the run: no wait for the shell to report it gone, and no count of the
-// first minimise's once-only balloon.
+// The balloon must never hold up the run: no wait for the shell to report it gone. Nor is it counted as
+// once-only: that count is the first minimise's, and either balloon would silence the other.
 constexpr std::int32_t kNoWait = 0;
 constexpr bool kNotOnce = false;
 
@@ -32,8 +32,8 @@ void CheckFront(HWND front) noexcept {
         const AdminWindowFacts facts{watch.own, processId ? win::StandingOfProcess(processId) : std::nullopt,
                                      watch.runUnderWay, watch.toldThisRun};
         if (!TellsOfAdminWindow(facts)) return;
-        // Before the call: the shell's answer is awaited with messages processed, and an event met there must
-        // not tell again.
+        // Before the call: while the shell answers, sent messages and events are delivered, and an event met
+        // there must not tell again.
         watch.toldThisRun = true;
         watch.parts->cSysTray1.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
     } catch (...) {
