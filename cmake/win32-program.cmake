@@ -19,6 +19,8 @@ if(MINGW)
   target_link_options(Pelmorath PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
 endif()
 
+add_subdirectory(installer)
+
 foreach(tool_dir tests/e2e tests/bench)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${tool_dir}/CMakeLists.txt)
     add_subdirectory(${tool_dir})

@@ -66,7 +66,8 @@ product_code = uuid.uuid5(uuid.UUID(upgrade_code), "product " + msi_version)
 folder = os.path.join(build, "msi-test") if sys.argv[3] else build
 os.makedirs(folder, exist_ok=True)
 out = os.path.join(folder, "Pelmorath-%s.msi" % msi_version)
-defines = {"Version": msi_version, "ProductCode": str(product_code).upper(), "Stage": os.path.relpath(stage, root)}
+defines = {"Version": msi_version, "ProductCode": str(product_code).upper(), "Stage": os.path.relpath(stage, root),
+           "InstallerDll": os.path.relpath(os.path.join(build, "win32", "installer", "close_running.dll"), root)}
 cmd = ["wixl", "-o", out + ".tmp", wxs]
 for kv in defines.items():
     cmd += ["-D", "%s=%s" % kv]

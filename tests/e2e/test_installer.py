@@ -4,7 +4,7 @@ import os
 import re
 import subprocess
 
-from harness import E2ETest, MAIN_CAPTION, ROOT, SETTINGS_KEY, SETTINGS_VALUE, Session, wait_until
+from harness import E2ETest, MAIN_CAPTION, MAIN_CLASS, ROOT, SETTINGS_KEY, SETTINGS_VALUE, Session, wait_until
 
 UNINSTALL_KEY = r"Software\Microsoft\Windows\CurrentVersion\Uninstall"
 _built = {}
@@ -94,11 +94,23 @@ class InstallerTest(E2ETest):
         return folder, shortcut
 
     def assert_runs(self, exe):
+        """Starts the installed program and leaves it running."""
         app = self.launch(exe)
         app.wait_main()
         self.assertEqual(self.p.text(app.hwnd), MAIN_CAPTION)
         self.assertEqual(app.dialogs(), [], "an error report at start-up")
-        app.close()
+        return app
+
+    def assert_closed_cleanly(self, app, log):
+        """The installer asked the running program to close before its files went, and it ended as when closed."""
+        try:
+            code = app.proc.wait(10)
+        except subprocess.TimeoutExpired:
+            said = "\n".join(line for line in log.splitlines() if "Close" in line or "close" in line)
+            raise AssertionError("the running program was left without its files:\n" + said)
+        self.assertEqual(code, 0)
+        # The server drops a dead process's windows a moment later; a copy started before would only bring it back.
+        wait_until(lambda: not self.p.find(MAIN_CLASS), 5, what="the closed program's window to go")
 
     # ----- the tests -----
     def test_silent_install_runs_and_silent_uninstall_leaves_only_the_step_value(self):
@@ -117,7 +129,7 @@ class InstallerTest(E2ETest):
         target = (self.folder_of("LOCALAPPDATA") + r"\Programs\Pelmorath\Pelmorath.exe").lower()
         self.assertTrue(target.encode("latin-1") in link or target.encode("utf-16-le") in link,
                         "the shortcut does not lead to the installed program")
-        self.assert_runs(exe)
+        running = self.assert_runs(exe)
 
         entries = self.uninstall_entries()
         product = msi_property(self.msi, "ProductCode")
@@ -133,6 +145,7 @@ class InstallerTest(E2ETest):
         self.d.reg_set(SETTINGS_KEY, SETTINGS_VALUE, "17")
         code, log = self.msiexec("/x", product)
         self.assertEqual(code, 0, log[-2000:])
+        self.assert_closed_cleanly(running, log)
         self.assertFalse(os.path.exists(folder), "the program's folder is left after the uninstall")
         self.assertFalse(os.path.exists(shortcut), "the Start-menu shortcut is left after the uninstall")
         self.assertEqual(self.uninstall_entries(), {})
@@ -143,12 +156,14 @@ class InstallerTest(E2ETest):
         newer = ".".join(parts[:-1] + [str(int(parts[-1]) + 1)])
         newer_msi = build_msi(newer)
         self.assertEqual(self.install(self.msi)[0], 0)
+        folder, _ = self.installed_paths()
+        running = self.assert_runs(os.path.join(folder, "Pelmorath.exe"))
         code, log = self.install(newer_msi)
         self.assertEqual(code, 0, log[-2000:])
+        self.assert_closed_cleanly(running, log)
         entries = self.uninstall_entries()
         self.assertEqual([e.get("DisplayVersion") for e in entries.values()], [newer], "not one copy, the newer")
-        folder, _ = self.installed_paths()
-        self.assert_runs(os.path.join(folder, "Pelmorath.exe"))
+        running = self.assert_runs(os.path.join(folder, "Pelmorath.exe"))
 
         # With the basic interface, as a double click starts it, the refusal is a message the user reads.
         msiexec = subprocess.Popen(["wine", "msiexec", "/i", "Z:" + self.msi.replace("/", "\\"), "/qb"],
@@ -167,3 +182,4 @@ class InstallerTest(E2ETest):
         self.assertNotEqual(msiexec.wait(60), 0, "an older version installed over a newer one")
         self.assertEqual([e.get("DisplayVersion") for e in self.uninstall_entries().values()], [newer])
         self.assertTrue(os.path.isfile(os.path.join(folder, "Pelmorath.exe")))
+        self.assertIsNone(running.proc.poll(), "a refused install closed the running program")
