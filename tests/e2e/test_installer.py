@@ -1,5 +1,6 @@
 """The MSI: a silent per-user install that runs, its uninstall entry, an uninstall without a trace, upgrades."""
 
+import glob
 import os
 import re
 import subprocess
@@ -119,11 +120,11 @@ class InstallerTest(E2ETest):
         folder, shortcut = self.installed_paths()
         exe = os.path.join(folder, "Pelmorath.exe")
         self.assertTrue(os.path.isfile(exe), "no Pelmorath.exe in %LOCALAPPDATA%\\Programs\\Pelmorath")
-        # The samples are there, and nothing is made active: no skin in x, no pointer beside the program.
-        self.assertTrue(os.path.isfile(os.path.join(folder, "samples", "skins", "dark.cjs")))
-        self.assertTrue(os.path.isfile(os.path.join(folder, "samples", "HAND-M.CUR")))
-        self.assertFalse(os.path.exists(os.path.join(folder, "x")))
-        self.assertFalse(os.path.exists(os.path.join(folder, "HAND-M.CUR")))
+        # What the zip holds, and nothing made active: no skin in x, no pointer beside the program.
+        installed = {os.path.relpath(os.path.join(d, f), folder).replace(os.sep, "/")
+                     for d, _, files in os.walk(folder) for f in files}
+        skins = {"samples/skins/" + os.path.basename(p) for p in glob.glob(os.path.join(ROOT, "skins", "*.cjs"))}
+        self.assertEqual(installed, {"Pelmorath.exe", "README.txt", "samples/HAND-M.CUR"} | skins)
         self.assertTrue(os.path.isfile(shortcut), "no Pelmorath shortcut in the Start menu")
         link = open(shortcut, "rb").read().lower()
         target = (self.folder_of("LOCALAPPDATA") + r"\Programs\Pelmorath\Pelmorath.exe").lower()
