@@ -16,8 +16,11 @@ set_source_files_properties(res/pelmorath.rc PROPERTIES
 
 if(MINGW)
   # No MinGW runtime DLLs beside the program: it must start on a bare Windows.
-  target_link_options(Pelmorath PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -s)
+  # No link time in the header: two builds of one commit give the same program, and so the same packages.
+  target_link_options(Pelmorath PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
 endif()
+
+add_subdirectory(installer)
 
 foreach(tool_dir tests/e2e tests/bench)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${tool_dir}/CMakeLists.txt)

@@ -15,7 +15,7 @@ class PackageTest(E2ETest):
     def test_the_unpacked_package_runs_and_holds_the_samples(self):
         out = subprocess.run([os.path.join(ROOT, "scripts", "package.sh")], stdin=subprocess.DEVNULL,
                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, timeout=200, check=True)
-        path = out.stdout.strip().splitlines()[-1]
+        path = [line for line in out.stdout.splitlines() if line.endswith(".zip")][-1]
         version = open(os.path.join(Session.build_dir, "version.txt")).read().strip()
         self.assertEqual(os.path.basename(path), "Pelmorath-%s.zip" % version)
 
