@@ -67,7 +67,12 @@ class MainWindowTest(E2ETest):
                        what="focus on %s after %s" % ("button" if want == button else "Text1", keys))
 
     def test_application_title_is_a_hidden_window_of_the_process(self):
-        mine = [w for w in self.p("toplevels")["windows"] if w["pid"] == self.app.info()["pid"]]
+        def own_windows():
+            return [w for w in self.p("toplevels")["windows"] if w["pid"] == self.app.info()["pid"]]
+        # Made from the queue right after the first show: on a busy machine it may still be on its way.
+        wait_until(lambda: any(w["class"] == APP_TITLE_CLASS for w in own_windows()), 3,
+                   what="the application title window")
+        mine = own_windows()
         titles = [w for w in mine if w["class"] == APP_TITLE_CLASS]
         self.assertEqual(len(titles), 1, "one application title window: %r" % [w["class"] for w in mine])
         self.assertEqual(titles[0]["text"], "Pelmorath")
