@@ -12,9 +12,8 @@ namespace {
 // Program-wide by nature: the system calls the event procedure without any context of ours.
 struct WatchState {
     win::WinEventHookHandle hook;
-    FormParts* parts = nullptr;
+    FormParts* parts = nullptr;  // set only while a run is under way: events queued before the hook went still arrive
     std::optional<win::ProcessStanding> own;
-    bool runUnderWay = false;  // events queued before the hook went can still arrive after it
     bool toldThisRun = false;
 };
 WatchState watch;
@@ -29,8 +28,10 @@ void CheckFront(HWND front) noexcept {
         if (!front || !watch.parts) return;
         DWORD processId = 0;
         GetWindowThreadProcessId(front, &processId);
-        const AdminWindowFacts facts{watch.own, processId ? win::StandingOfProcess(processId) : std::nullopt,
-                                     watch.runUnderWay, watch.toldThisRun};
+        const AdminWindowFacts facts{.own = watch.own,
+                                     .front = processId ? win::StandingOfProcess(processId) : std::nullopt,
+                                     .runUnderWay = true,
+                                     .toldThisRun = watch.toldThisRun};
         if (!TellsOfAdminWindow(facts)) return;
         // Before the call: while the shell answers, sent messages and events are delivered, and an event met
         // there must not tell again.
@@ -49,7 +50,6 @@ void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND window, LONG objectId
 
 void StartAdminWindowWatch(FormParts& parts) noexcept {
     watch.parts = &parts;
-    watch.runUnderWay = true;
     watch.toldThisRun = false;
     if (!watch.own) watch.own = win::OwnStanding();
     // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
@@ -62,7 +62,6 @@ void StartAdminWindowWatch(FormParts& parts) noexcept {
 
 void StopAdminWindowWatch() noexcept {
     watch.hook.reset();
-    watch.runUnderWay = false;
     watch.parts = nullptr;
 }
 

@@ -21,9 +21,8 @@ void Form1Presence::ForceForeground() noexcept {
     // The restore keys are typed into another program, and Windows can keep the foreground from a program
     // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
     // come back in front, as the keys promise. Only a fallback: under Wine the plain call works and the
-    // shared state would leave no window in front.
-    // A hung foreground thread would stall this one, and with it the desktop's keyboard hook, for as long as the
-    // input is shared: attach only to a window that answers.
+    // shared state would leave no window in front. A hung foreground thread would stall this one, and with it the
+    // desktop's keyboard hook, for as long as the input is shared: attach only to a window that answers.
     constexpr UINT kAnswerMilliseconds = 100;
     const DWORD ownThread = GetCurrentThreadId();
     const HWND foreground = GetForegroundWindow();
