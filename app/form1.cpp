@@ -266,7 +266,23 @@ void Form1::OnActivate(bool active) noexcept {
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
     ApplyLayout(dpi);
-    SetWindowPos(parts_.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    const HWND window = parts_.window;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+        // Moving a minimised window moves its icon and leaves the size it is restored to: that size is set
+        // instead, in place. A window hidden in the tray stays hidden.
+        const FormLayout layout = LayoutForDpi(dpi);
+        const RECT outer =
+            win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi);
+        RECT& normal = placement.rcNormalPosition;
+        normal.right = normal.left + (outer.right - outer.left);
+        normal.bottom = normal.top + (outer.bottom - outer.top);
+        placement.showCmd = IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+        SetWindowPlacement(window, &placement);
+        return;
+    }
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
