@@ -201,6 +201,10 @@ bool Form1::OnCreate() noexcept {
     const PixelRect& f = layout.frame;
     parts.frame = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width,
                                   f.height, parts.window, id(kFrame1Id), parts.instance, nullptr);
+    // Screen readers and voice control name an edit by the static text just before it in z-order, and a frame is
+    // no static text: this one, never shown, gives the field the frame's caption as its name.
+    CreateWindowExA(0, WC_STATICA, kFrameCaption, WS_CHILD, 0, 0, 0, 0, parts.window, nullptr, parts.instance,
+                    nullptr);
     // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
     // text typed, in any script.
     const PixelRect& t = layout.field;
