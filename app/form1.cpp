@@ -139,9 +139,13 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             parts.colours.EraseBackground(parts.window, reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(
-                parts.colours.ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+            if (const HBRUSH brush = parts.colours.ColourControl(message, reinterpret_cast<HDC>(wParam),
+                                                                 reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
         case WM_SETCURSOR:
             if (OnSetCursor(parts, LOWORD(lParam))) return TRUE;
             break;
@@ -173,7 +177,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case win::kQuitArrivedMessage:
             OnQuit(static_cast<int>(wParam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+            FollowHighContrast(parts);
+            break;
         case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(parts);
             UpdateStepFormat(parts);
             OnDisplayChange();
             break;
@@ -224,6 +232,7 @@ bool Form1::OnCreate() noexcept {
     SetWindowSubclass(parts.field, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(parts.button, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     parts.lastFocus = parts.field;
+    FollowHighContrast(parts);
     CreateSysTray1(parts, kSysTray1Id);
     return true;
 }

@@ -6,6 +6,10 @@
 
 namespace app {
 
+// Reads the high contrast setting again: while it is on, the window and its controls show the system's colours
+// and the skin stands aside; when it goes off, the stored colours and the skin come back.
+void FollowHighContrast(FormParts& parts) noexcept;
+
 class Form1Skin final : public SkinHost {
 public:
     explicit Form1Skin(FormParts& parts) noexcept : parts_(parts) {}

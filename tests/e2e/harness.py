@@ -398,15 +398,17 @@ class E2ETest(unittest.TestCase):
         self._apps.append(app)
         return app
 
-    def exe_copy(self, name):
-        """A folder of its own for this test with a copy of the exe; returns the exe path."""
-        if not os.path.isfile(Session.exe):
-            raise AssertionError("program not built: %s" % Session.exe)
+    def exe_copy(self, name, exe=None):
+        """A folder of its own for this test with a copy of the exe (by default the shipped program); returns the
+        exe path."""
+        source = exe or Session.exe
+        if not os.path.isfile(source):
+            raise AssertionError("program not built: %s" % source)
         folder = os.path.join(self.d.dir, "apps", name)
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(folder)
-        dst = os.path.join(folder, os.path.basename(Session.exe))
-        shutil.copy2(Session.exe, dst)
+        dst = os.path.join(folder, os.path.basename(source))
+        shutil.copy2(source, dst)
         return dst
 
     def open_notepad(self, rect=(560, 20, 440, 240)):
