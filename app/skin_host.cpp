@@ -1,4 +1,4 @@
-// The main window's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+// The main window's side of the skin: the file listing, its colours, its controls, SkinFramework1, high contrast.
 #include "app/skin_host.h"
 
 #include <new>

@@ -1,4 +1,4 @@
-// Form1's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+// Form1's side of the skin: the file listing, the colours it stores, its controls, SkinFramework1, high contrast.
 #pragma once
 
 #include "app/apply_skin.h"
