@@ -139,9 +139,13 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             parts.colours.EraseBackground(parts.window, reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(
-                parts.colours.ColourControl(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+            if (const HBRUSH brush = parts.colours.ColourControl(message, reinterpret_cast<HDC>(wParam),
+                                                                 reinterpret_cast<HWND>(lParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+            break;
         case WM_SETCURSOR:
             if (OnSetCursor(parts, LOWORD(lParam))) return TRUE;
             break;
@@ -173,7 +177,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case win::kQuitArrivedMessage:
             OnQuit(static_cast<int>(wParam));
             return 0;
+        case WM_SYSCOLORCHANGE:
+            FollowHighContrast(parts);
+            break;
         case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(parts);
             UpdateStepFormat(parts);
             OnDisplayChange();
             break;
@@ -201,6 +209,10 @@ bool Form1::OnCreate() noexcept {
     const PixelRect& f = layout.frame;
     parts.frame = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width,
                                   f.height, parts.window, id(kFrame1Id), parts.instance, nullptr);
+    // Screen readers and voice control name an edit by the static text just before it in z-order, and a frame is
+    // no static text: this one, never shown, gives the field the frame's caption as its name.
+    CreateWindowExA(0, WC_STATICA, kFrameCaption, WS_CHILD, 0, 0, 0, 0, parts.window, nullptr, parts.instance,
+                    nullptr);
     // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
     // text typed, in any script.
     const PixelRect& t = layout.field;
@@ -220,6 +232,7 @@ bool Form1::OnCreate() noexcept {
     SetWindowSubclass(parts.field, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     SetWindowSubclass(parts.button, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     parts.lastFocus = parts.field;
+    FollowHighContrast(parts);
     CreateSysTray1(parts, kSysTray1Id);
     return true;
 }
@@ -266,7 +279,23 @@ void Form1::OnActivate(bool active) noexcept {
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
     ApplyLayout(dpi);
-    SetWindowPos(parts_.window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    const HWND window = parts_.window;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+        // Moving a minimised window moves its icon and leaves the size it is restored to: that size is set
+        // instead, in place. A window hidden in the tray stays hidden.
+        const FormLayout layout = LayoutForDpi(dpi);
+        const RECT outer =
+            win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi);
+        RECT& normal = placement.rcNormalPosition;
+        normal.right = normal.left + (outer.right - outer.left);
+        normal.bottom = normal.top + (outer.bottom - outer.top);
+        placement.showCmd = IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+        SetWindowPlacement(window, &placement);
+        return;
+    }
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

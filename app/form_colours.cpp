@@ -4,6 +4,13 @@
 #include <algorithm>
 
 namespace app {
+namespace {
+
+COLORREF ColourOf(StoredColour colour) noexcept {
+    return IsSystemColour(colour) ? GetSysColor(SystemColourIndex(colour)) : static_cast<COLORREF>(colour);
+}
+
+}  // namespace
 
 void FormColours::SetControlBackColour(HWND control, StoredColour colour) {
     const auto known = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c.first == control; });
@@ -19,13 +26,7 @@ StoredColour FormColours::StoredOf(HWND control) const noexcept {
     return known != controls_.end() ? known->second : back_;
 }
 
-COLORREF FormColours::ColourOf(HWND control) const noexcept {
-    const StoredColour colour = StoredOf(control);
-    return IsSystemColour(colour) ? GetSysColor(SystemColourIndex(colour)) : static_cast<COLORREF>(colour);
-}
-
-HBRUSH FormColours::BrushOf(HWND control) noexcept {
-    const StoredColour colour = StoredOf(control);
+HBRUSH FormColours::BrushOf(StoredColour colour) noexcept {
     if (IsSystemColour(colour)) return GetSysColorBrush(SystemColourIndex(colour));
     return brushes_.For(static_cast<COLORREF>(colour));
 }
@@ -33,12 +34,19 @@ HBRUSH FormColours::BrushOf(HWND control) noexcept {
 void FormColours::EraseBackground(HWND window, HDC dc) noexcept {
     RECT client{};
     GetClientRect(window, &client);
-    FillRect(dc, &client, BrushOf(window));
+    const std::optional<PartColours> colours = ColoursOf(FormPart::Window, back_, highContrast_);
+    FillRect(dc, &client, BrushOf(colours ? colours->background : back_));
 }
 
-HBRUSH FormColours::ColourControl(HDC dc, HWND control) noexcept {
-    SetBkColor(dc, ColourOf(control));
-    return BrushOf(control);
+HBRUSH FormColours::ColourControl(UINT message, HDC dc, HWND control) noexcept {
+    const FormPart part = message == WM_CTLCOLOREDIT  ? FormPart::Field
+                          : message == WM_CTLCOLORBTN ? FormPart::Button
+                                                      : FormPart::Frame;
+    const std::optional<PartColours> colours = ColoursOf(part, StoredOf(control), highContrast_);
+    if (!colours) return nullptr;
+    if (colours->text) SetTextColor(dc, ColourOf(*colours->text));
+    SetBkColor(dc, ColourOf(colours->background));
+    return BrushOf(colours->background);
 }
 
 }  // namespace app

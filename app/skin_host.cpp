@@ -1,8 +1,9 @@
-// The main window's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+// The main window's side of the skin: the file listing, its colours, its controls, SkinFramework1, high contrast.
 #include "app/skin_host.h"
 
 #include <new>
 
+#include "app/high_contrast.h"
 #include "win/files_beside_exe.h"
 #include "win/path_text.h"
 #include "win/win_handles.h"
@@ -30,6 +31,13 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
 }
 
 }  // namespace
+
+void FollowHighContrast(FormParts& parts) noexcept {
+    const bool on = HighContrastOn();
+    parts.colours.SetHighContrast(on);
+    parts.skinFramework1.SetSuspended(on);
+    RedrawWindow(parts.window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
 
 std::wstring Form1Skin::ExecutableFolder() { return win::ExecutableFolderW(); }
 

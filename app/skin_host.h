@@ -1,10 +1,14 @@
-// Form1's side of the skin: the file listing, the colours it stores, its controls and SkinFramework1.
+// Form1's side of the skin: the file listing, the colours it stores, its controls, SkinFramework1, high contrast.
 #pragma once
 
 #include "app/apply_skin.h"
 #include "app/form_parts.h"
 
 namespace app {
+
+// Reads the high contrast setting again: while it is on, the window and its controls show the system's colours
+// and the skin stands aside; when it goes off, the stored colours and the skin come back.
+void FollowHighContrast(FormParts& parts) noexcept;
 
 class Form1Skin final : public SkinHost {
 public:

@@ -80,6 +80,11 @@ void SkinEngine::ApplyTo(std::uintptr_t window) {
     Repaint();
 }
 
+void SkinEngine::SetSuspended(bool suspended) noexcept {
+    suspended_ = suspended;
+    Repaint();
+}
+
 BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
     auto& into = *reinterpret_cast<FrameHooking*>(hooking);
     if (KindOfWindow(child) != ControlKind::Frame) return TRUE;
@@ -110,7 +115,7 @@ void SkinEngine::Repaint() noexcept {
 }
 
 bool SkinEngine::PaintsFrames() const noexcept {
-    return skin_ && FramePaint(*skin_, settings_, {}).has_value();
+    return !suspended_ && skin_ && FramePaint(*skin_, settings_, {}).has_value();
 }
 
 LRESULT CALLBACK SkinEngine::WindowSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -124,6 +129,7 @@ LRESULT CALLBACK SkinEngine::FrameSubclass(HWND frame, UINT message, WPARAM wPar
 }
 
 LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (suspended_ && message != WM_NCDESTROY) return DefSubclassProc(window, message, wParam, lParam);
     switch (message) {
         case WM_ERASEBKGND:
             if (OnEraseBackground(window, reinterpret_cast<HDC>(wParam))) return TRUE;

@@ -31,6 +31,10 @@ public:
     void SetButtonStates(bool on) override;
     void ApplyTo(std::uintptr_t window) override;
 
+    // While suspended the engine paints nothing and answers no colour request: the window and its controls look
+    // as their host makes them, as high contrast asks. The skin stays loaded and applied for when it resumes.
+    void SetSuspended(bool suspended) noexcept;
+
 private:
     static LRESULT CALLBACK WindowSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                            DWORD_PTR engine) noexcept;
@@ -61,6 +65,7 @@ private:
 
     std::optional<SkinColours> skin_;
     EngineSettings settings_;
+    bool suspended_ = false;
     HWND window_ = nullptr;
     std::vector<HWND> frames_;
     win::BrushCache brushes_;

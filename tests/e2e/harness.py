@@ -64,6 +64,20 @@ def build_xcursor_tool():
     return out
 
 
+def build_in_thread_hook():
+    """The hook DLL through which the probe sends messages from inside a program's own thread; returns its path as
+    a Windows program sees it."""
+    src = os.path.join(HERE, "tools", "in_thread_hook.cpp")
+    out = os.path.join(TOOLS_DIR, "in_thread_hook.dll")
+    if not _newer(out, src):
+        os.makedirs(TOOLS_DIR, exist_ok=True)
+        # --kill-at: exported as CallWndProc, without the stdcall decoration
+        subprocess.run(["i686-w64-mingw32-g++-posix", "-std=c++20", "-O2", "-shared", "-static", "-Wl,--kill-at",
+                        "-o", out + ".tmp", src, "-lgdi32"], check=True)
+        os.replace(out + ".tmp", out)
+    return "Z:" + out.replace("/", "\\")
+
+
 def find_probe(build_dir):
     """The probe built by the win32 CMake build, or one compiled here when that build has none."""
     src = os.path.join(HERE, "tools", "winprobe.cpp")
@@ -268,6 +282,10 @@ class App:
     def info(self):
         return self.probe.info(self.hwnd)
 
+    def send_dpi_changed(self, dpi):
+        """WM_DPICHANGED for dpi with the rectangle Windows suggests, sent from inside the program's own thread."""
+        self.probe("dpichanged", self.hwnd, dpi, build_in_thread_hook())
+
     def button_text(self):
         return self.probe.text(self.child(ID_BUTTON)["hwnd"])
 
@@ -380,15 +398,17 @@ class E2ETest(unittest.TestCase):
         self._apps.append(app)
         return app
 
-    def exe_copy(self, name):
-        """A folder of its own for this test with a copy of the exe; returns the exe path."""
-        if not os.path.isfile(Session.exe):
-            raise AssertionError("program not built: %s" % Session.exe)
+    def exe_copy(self, name, exe=None):
+        """A folder of its own for this test with a copy of the exe (by default the shipped program); returns the
+        exe path."""
+        source = exe or Session.exe
+        if not os.path.isfile(source):
+            raise AssertionError("program not built: %s" % source)
         folder = os.path.join(self.d.dir, "apps", name)
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(folder)
-        dst = os.path.join(folder, os.path.basename(Session.exe))
-        shutil.copy2(Session.exe, dst)
+        dst = os.path.join(folder, os.path.basename(source))
+        shutil.copy2(source, dst)
         return dst
 
     def open_notepad(self, rect=(560, 20, 440, 240)):

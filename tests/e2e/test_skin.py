@@ -5,12 +5,17 @@ import os
 import re
 import time
 
-from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CLASS, ROOT, START_CAPTION, STOP_CAPTION, wait_until)
+from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CLASS, ROOT, START_CAPTION, STOP_CAPTION, Session,
+                     wait_until)
 
 SKINS_DIR = os.path.join(ROOT, "skins")
 WHITE = (255, 255, 255)
 COLORS_KEY = r"HKCU\Control Panel\Colors"
 ODD_BUTTON_FACE = (200, 180, 160)   # set as the system's button face: tells a system colour from a fixed grey
+ODD_WINDOW = (150, 40, 110)         # set as the system's window colour
+HIGH_CONTRAST_KEY, HIGH_CONTRAST_VALUE = r"HKCU\Software\Pelmorath", "high-contrast-for-test"
+WM_SYSCOLORCHANGE, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST = 0x15, 0x1A, 0x43
+SETTING_CHANGE, SYSCOLOR_CHANGE = (WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST), (WM_SYSCOLORCHANGE, 0)
 
 # Client points at 96 DPI (frame 8,8-528,63; field 24,28-509,51; button 8,72-528,99).
 BACKGROUND = [(2, 2), (533, 104), (268, 67)]
@@ -58,9 +63,10 @@ class SkinTest(E2ETest):
     start_app = False
 
     # ----- helpers -----
-    def start_with(self, name, make=None):
-        """A copy of the program with make(skin_path) run beside it first; returns the app with its window up."""
-        exe = self.exe_copy("skin-" + name)
+    def start_with(self, name, make=None, exe=None):
+        """A copy of the program (by default the shipped one) with make(skin_path) run beside it first; returns the
+        app with its window up."""
+        exe = self.exe_copy("skin-" + name, exe)
         if make:
             make(os.path.join(os.path.dirname(exe), "x", "o.cjs"))
         self.app = self.launch(exe)
@@ -113,13 +119,16 @@ class SkinTest(E2ETest):
         return cl[0] + (l + r) // 2, cl[1] + (t + b) // 2
 
     def use_odd_button_face(self):
-        """The system's button face, for programs started from now to the end of the test."""
-        saved = self.d.reg_query(COLORS_KEY, "ButtonFace")
-        self.d.reg_set(COLORS_KEY, "ButtonFace", "%d %d %d" % ODD_BUTTON_FACE)
+        self.use_system_colour("ButtonFace", ODD_BUTTON_FACE)
+
+    def use_system_colour(self, name, rgb):
+        """A system colour, for programs started from now to the end of the test."""
+        saved = self.d.reg_query(COLORS_KEY, name)
+        self.d.reg_set(COLORS_KEY, name, "%d %d %d" % rgb)
         if saved is not None:
-            self.addCleanup(self.d.reg_set, COLORS_KEY, "ButtonFace", saved)
+            self.addCleanup(self.d.reg_set, COLORS_KEY, name, saved)
         else:
-            self.addCleanup(self.d.run, ["wine", "reg", "delete", COLORS_KEY, "/v", "ButtonFace", "/f"], check=False)
+            self.addCleanup(self.d.run, ["wine", "reg", "delete", COLORS_KEY, "/v", name, "/f"], check=False)
 
     def park_pointer(self):
         """Off the window, so that the button is not hot."""
@@ -237,6 +246,50 @@ class SkinTest(E2ETest):
                 self.park_pointer()
                 self.wait_pixels(BACKGROUND, (16, 32, 48), "window background from the skin")
                 self.app.close()
+
+    # ----- high contrast -----
+    def test_high_contrast_shows_the_system_colours_and_the_skin_comes_back_without_a_restart(self):
+        # Wine cannot turn high contrast on: the test build reads it from a registry value instead, again on each
+        # of the two messages Windows sends when it changes.
+        self.use_system_colour("Window", ODD_WINDOW)
+        self.addCleanup(self.d.run, ["wine", "reg", "delete", HIGH_CONTRAST_KEY, "/v", HIGH_CONTRAST_VALUE, "/f"],
+                        check=False)
+        with open(os.path.join(SKINS_DIR, "dark.cjs"), encoding="utf-8") as f:
+            dark = f.read()
+        skin = read_skin(dark)
+        for name, make, plain in (
+                ("no skin", None, {"window": WHITE, "frame": WHITE, "field": ODD_WINDOW, "button": None}),
+                ("dark skin", self.write(dark), {"window": skin[("window", "background")],
+                                                 "frame": skin[("frame", "background")],
+                                                 "field": skin[("field", "background")],
+                                                 "button": skin[("button", "face")]})):
+            with self.subTest(case=name):
+                self.d.reg_set(HIGH_CONTRAST_KEY, HIGH_CONTRAST_VALUE, "1")
+                self.start_with("contrast-" + name.replace(" ", "-"), make, exe=Session.test_exe)
+                try:
+                    self.park_pointer()
+                    self.check_high_contrast_look(True, plain, "on at the start")
+                    for on, (message, wparam) in ((False, SETTING_CHANGE), (True, SETTING_CHANGE),
+                                                  (False, SYSCOLOR_CHANGE), (True, SYSCOLOR_CHANGE)):
+                        self.d.reg_set(HIGH_CONTRAST_KEY, HIGH_CONTRAST_VALUE, "1" if on else "0")
+                        self.p("send", self.app.hwnd, message, wparam, 0)
+                        self.check_high_contrast_look(on, plain,
+                                                      "%s after message %#x" % ("on" if on else "off", message))
+                finally:
+                    self.app.close()  # a second start would only bring this one back
+
+    def check_high_contrast_look(self, on, plain, when):
+        if on:
+            self.wait_pixels(BACKGROUND + FRAME_INSIDE + FIELD_INSIDE, ODD_WINDOW, "system window colour " + when)
+        else:
+            self.wait_pixels(BACKGROUND, plain["window"], "window background " + when)
+            self.wait_pixels(FRAME_INSIDE, plain["frame"], "frame background " + when)
+            self.wait_pixels(FIELD_INSIDE, plain["field"], "field background " + when)
+        face = plain["button"]
+        if face is not None:
+            # In high contrast the button draws itself; under Wine's theme that is white, in no system colour.
+            wait_until(lambda: all((self.shot()(*p) == face) != on for p in BUTTON_FACE), 5,
+                       what="the skin's button face %s %s" % ("gone" if on else "back", when))
 
     # ----- an unusable file -----
     def test_unusable_skin_is_reported_at_line_100_and_leaves_button_face(self):

@@ -222,6 +222,22 @@ class TrayTest(TrayHelpers):
         wait_until(lambda: not self.window_state()[0], 3, what="the window to hide again")
         self.assertTrue(self.steers(), "steering stopped after hiding again")
 
+    def test_a_scaling_change_while_in_the_tray_brings_the_window_back_at_its_new_size(self):
+        self.minimise()
+        self.wait_hidden_in_tray()
+        self.app.send_dpi_changed(144)
+        self.assertFalse(self.window_state()[0], "the scaling change showed the window")
+        self.click_icon()
+        self.assert_back_in_front("after the scaling change")
+        cl = self.app.info()["client"]
+        width, height = cl[2] - cl[0], cl[3] - cl[1]
+        print("     client after 96 -> 144 DPI in the tray: %dx%d" % (width, height))
+        field, button = self.app.child(ID_TEXT)["local"], self.app.child(ID_BUTTON)["local"]
+        self.assertEqual(tuple(field), (36, 42, 764, 77), "the field is laid out for 144 DPI")
+        for name, (l, t, r, b) in (("field", field), ("button", button)):
+            self.assertTrue(0 <= l and 0 <= t and r <= width and b <= height,
+                            "%s at %r lies outside the %dx%d client area" % (name, (l, t, r, b), width, height))
+
     def test_a_shell_restart_brings_back_an_icon_deleted_from_outside(self):
         tray_control = self.app.tray_control()
         self.assertTrue(self.tray_shown())

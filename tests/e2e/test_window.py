@@ -51,6 +51,17 @@ class MainWindowTest(E2ETest):
         self.assertIn(kids[ID_BUTTON]["style"] & BS_TYPEMASK, (BS_PUSHBUTTON, BS_DEFPUSHBUTTON))
         self.assertFalse(kids[ID_TEXT]["style"] & ES_MULTILINE, "Text1 is single-line")
 
+    def test_text1_is_named_by_a_hidden_static_text_just_before_it(self):
+        # Windows' accessibility layer names an edit by the static text before it in z-order, stopping at a
+        # control with WS_GROUP | WS_TABSTOP; just before it, nothing stands between. Wine's names an edit by its
+        # own text, so it cannot read the name itself.
+        label = self.p("prev", self.app.child(ID_TEXT)["hwnd"])
+        self.assertTrue(label["hwnd"], "no window before Text1")
+        label = label["window"]
+        self.assertEqual((label["class"].lower(), label["text"]), ("static", FRAME_TEXT))
+        self.assertFalse(label["visible"], "the name is not shown")
+        self.assertEqual(label["parent"], self.app.hwnd, "in Text1's parent")
+
     def test_focus_starts_in_text1_with_its_text_selected(self):
         text1 = self.app.child(ID_TEXT)["hwnd"]
         gui = self.p("gui", self.app.hwnd)

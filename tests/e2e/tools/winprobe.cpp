@@ -34,6 +34,9 @@
 //   settextw HWND PREFIX FILL COUNT   WM_SETTEXT of PREFIX then COUNT times FILL (both UTF-16 as hex); "ms" it took
 //   regw SUBKEY VALUE         a REG_SZ value under HKCU as UTF-16 hex, read with the wide API
 //   elevation PID             TokenElevation and integrity level of a process (Windows pid); error when unreadable
+//   dpichanged HWND DPI DLL   WM_DPICHANGED for DPI, sent from inside the window's own thread by the hook DLL
+//                             (in_thread_hook.cpp, a Windows path)
+//   prev HWND                 the window before it in z-order (GW_HWNDPREV); hwnd 0 when none
 //   quit
 //
 // Started with arguments, it is a helper process of the tests instead:
@@ -495,6 +498,31 @@ std::string cmd_elevation(const Fields& f)
     return ok("\"elevated\":" + num(elevation.TokenIsElevated) + ",\"integrity\":" + num(level));
 }
 
+std::string cmd_dpichanged(const Fields& f)
+{
+    const HWND h = harg(f, 1);
+    const std::string path = arg(f, 3);
+    const HMODULE dll = LoadLibraryA(path.c_str());
+    const auto proc = dll ? reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(GetProcAddress(dll, "CallWndProc")))
+                          : nullptr;
+    if (!proc)
+        return err("hook DLL not loaded: " + path);
+    const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, proc, dll, GetWindowThreadProcessId(h, nullptr));
+    if (!hook)
+        return err("SetWindowsHookEx failed");
+    DWORD_PTR r = 0;
+    const BOOL sent = SendMessageTimeoutA(h, RegisterWindowMessageA("InThreadDpiChanged"),
+                                          static_cast<WPARAM>(iarg(f, 2)), 0, SMTO_ABORTIFHUNG, 5000, &r) != 0;
+    UnhookWindowsHookEx(hook);
+    return done(sent);
+}
+
+std::string cmd_prev(const Fields& f)
+{
+    const HWND prev = GetWindow(harg(f, 1), GW_HWNDPREV);
+    return ok("\"hwnd\":" + hwnd_num(prev) + (prev ? ",\"window\":" + window_json(prev) : std::string()));
+}
+
 // A new command is one cmd_ function above, one row here and its line in the list at the top of the file.
 struct Command {
     const char* name;
@@ -533,6 +561,8 @@ const Command commands[] = {
     {"settextw", cmd_settextw},
     {"regw", cmd_regw},
     {"elevation", cmd_elevation},
+    {"dpichanged", cmd_dpichanged},
+    {"prev", cmd_prev},
 };
 
 std::string handle(const Fields& f)
