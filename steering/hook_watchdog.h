@@ -45,8 +45,8 @@ public:
     // input of an event that the hook has been called for, or one before it, is not owed: when events come
     // quickly, the hook call of the next event is often handled before the raw input of this one.
     bool KeySeen(std::uint32_t eventTime) noexcept;
-    // The result of an installation made because KeySeen said so. True when the user must be told now
-    // (once, when installations have failed kFailureLimit times in a row).
+    // The result of an installation made because KeySeen or ReinstallsHook said so. True when the user must be told
+    // now (once, when installations have failed kFailureLimit times in a row).
     bool Reinstalled(bool installed) noexcept;
     // Told by the watch on the window in front. Windows keeps the keys typed into a window of a higher integrity
     // level from the hook, and maybe from raw input too: while such a window is in front, no raw key event is owed

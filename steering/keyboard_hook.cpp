@@ -86,12 +86,13 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
 #ifdef PELMORATH_TEST_BUILD
     state.eventsThisRun = 0;
 #endif
+    const bool newWatcher = watcher && !state.watcher;
+    // Before the hook goes in: loading wtsapi32 and the call into the session service hold the thread up, and no
+    // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
+    // unlock would bring the hook back.
+    if (newWatcher) state.sessionNotices.Register(watcher);
     InstallHook();
-    if (watcher && !state.watcher) {
-        WatchRawKeys(watcher);
-        // Without the session's messages only the second key after an unlock brings the hook back.
-        state.sessionNotices.Register(watcher);
-    }
+    if (newWatcher) WatchRawKeys(watcher);
     state.watcher = watcher;
 }
 
