@@ -22,7 +22,10 @@ struct AdminWindowFacts {
 
 // Windows withholds the keys typed into a window of a higher integrity level from the hooks of a lower one: an
 // elevated window in front of a program that is not elevated, or any window of a higher level where both levels
-// can be read. True when the user is to be told now.
+// can be read. True when the window in front is out of the steering's reach.
+bool FrontOutOfReach(const AdminWindowFacts& facts) noexcept;
+
+// True when the user is to be told now that the window in front is out of reach.
 bool TellsOfAdminWindow(const AdminWindowFacts& facts) noexcept;
 
 }  // namespace app

@@ -1,8 +1,9 @@
-// The foreground watch of a run: its WinEvent hook, the elevations it compares and its balloon.
+// The foreground watch of a run: its WinEvent hook, the elevations it compares, its balloon, its word to the watchdog.
 #include "app/admin_window_watch.h"
 
 #include "app/admin_window_notice.h"
 #include "app/product.h"
+#include "steering/keyboard_hook.h"
 #include "win/process_standing.h"
 #include "win/win_handles.h"
 
@@ -32,6 +33,7 @@ void CheckFront(HWND front) noexcept {
                                      .front = processId ? win::StandingOfProcess(processId) : std::nullopt,
                                      .runUnderWay = true,
                                      .toldThisRun = watch.toldThisRun};
+        modKeyboard::FrontOutOfReach(FrontOutOfReach(facts));
         if (!TellsOfAdminWindow(facts)) return;
         // Before the call: while the shell answers, sent messages and events are delivered, and an event met
         // there must not tell again.

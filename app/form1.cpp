@@ -191,6 +191,10 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_INPUT:
             OnRawInput(parts, static_cast<unsigned long>(GetMessageTime()));
             break;  // the platform frees the input's data in DefWindowProc
+        case WM_POWERBROADCAST:
+        case WM_WTSSESSION_CHANGE:
+            OnSystemNotice(parts, message, wParam);
+            return TRUE;  // what a power broadcast is to answer; a session change's answer is not read
         case WM_DESTROY:
             Form_Unload(UnloadExitCode(parts.created));
         default:

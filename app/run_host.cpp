@@ -29,14 +29,24 @@ void Form1Run::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequ
 
 void Form1Run::WaitForInput() { win::WaitForInput(parts_.window); }
 
+namespace {
+
+// Told once per run, and only when the hook could not be installed again several times in a row.
+void TellKeyboardLost(const FormParts& parts) noexcept {
+    ShowWarning(parts.window,
+                L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
+                L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
+                L"button.");
+}
+
+}  // namespace
+
 void OnRawInput(const FormParts& parts, unsigned long messageTime) noexcept {
-    // Told once per run, and only when the hook could not be installed again several times in a row.
-    if (modKeyboard::KeySeenByRawInput(messageTime)) {
-        ShowWarning(parts.window,
-                    L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
-                    L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
-                    L"button.");
-    }
+    if (modKeyboard::KeySeenByRawInput(messageTime)) TellKeyboardLost(parts);
+}
+
+void OnSystemNotice(const FormParts& parts, UINT message, WPARAM code) noexcept {
+    if (modKeyboard::SystemNoticed(message, code)) TellKeyboardLost(parts);
 }
 
 void OnDisplayChange() noexcept {

@@ -25,6 +25,10 @@ private:
 // Raw input of a key during a run, with the time of its message: the hook may have been lost, and is installed again.
 void OnRawInput(const FormParts& parts, unsigned long messageTime) noexcept;
 
+// A power broadcast or a change of the session, with its code: after a resume from sleep or a return to the session
+// during a run, the hook is installed again.
+void OnSystemNotice(const FormParts& parts, UINT message, WPARAM code) noexcept;
+
 // The display or a setting changed: the steering reads the display's size again.
 void OnDisplayChange() noexcept;
 

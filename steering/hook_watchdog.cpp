@@ -1,12 +1,25 @@
-// Counting of key events the hook owes, and of failed installations.
+// Counting of key events the hook owes, and of failed installations; the messages after which it is installed again.
 #include "steering/hook_watchdog.h"
 
 namespace steering {
+
+bool ReinstallsHook(const SystemNotice& notice) noexcept {
+    if (!notice.runUnderWay) return false;
+    switch (notice.message) {
+        case kPowerBroadcast:
+            return notice.code == kResumeAutomatic || notice.code == kResumeSuspend;
+        case kSessionChange:
+            return notice.code == kSessionUnlock || notice.code == kConsoleConnect || notice.code == kRemoteConnect;
+        default:
+            return false;
+    }
+}
 
 void HookWatchdog::Armed() noexcept {
     answered_ = false;
     unanswered_ = 0;
     failures_ = 0;
+    frontOutOfReach_ = false;
 }
 
 void HookWatchdog::HookCalled(std::uint32_t eventTime) noexcept {
@@ -16,6 +29,7 @@ void HookWatchdog::HookCalled(std::uint32_t eventTime) noexcept {
 }
 
 bool HookWatchdog::KeySeen(std::uint32_t eventTime) noexcept {
+    if (frontOutOfReach_) return false;
     // The difference read as signed keeps the order across the counter's wrap, every 49.7 days.
     if (answered_ && static_cast<std::int32_t>(eventTime - answeredTime_) <= 0) return false;
     if (++unanswered_ < kUnansweredLimit) return false;
@@ -30,5 +44,7 @@ bool HookWatchdog::Reinstalled(bool installed) noexcept {
     }
     return ++failures_ == kFailureLimit;
 }
+
+void HookWatchdog::FrontOutOfReach(bool outOfReach) noexcept { frontOutOfReach_ = outOfReach; }
 
 }  // namespace steering

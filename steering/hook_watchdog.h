@@ -1,9 +1,29 @@
-// Tells when the keyboard hook has been lost: key events keep arriving by raw input, but the hook is not called.
+// Tells when the keyboard hook has been lost (raw input sees key events the hook is not called for) or may have been.
 #pragma once
 
 #include <cstdint>
 
 namespace steering {
+
+// The window messages, and their wParam codes, that tell of the usual stalls, numbered as the platform numbers them.
+inline constexpr unsigned kPowerBroadcast = 0x0218;         // WM_POWERBROADCAST
+inline constexpr std::uintptr_t kResumeSuspend = 0x07;      // PBT_APMRESUMESUSPEND
+inline constexpr std::uintptr_t kResumeAutomatic = 0x12;    // PBT_APMRESUMEAUTOMATIC
+inline constexpr unsigned kSessionChange = 0x02B1;          // WM_WTSSESSION_CHANGE
+inline constexpr std::uintptr_t kConsoleConnect = 0x1;      // WTS_CONSOLE_CONNECT
+inline constexpr std::uintptr_t kRemoteConnect = 0x3;       // WTS_REMOTE_CONNECT
+inline constexpr std::uintptr_t kSessionUnlock = 0x8;       // WTS_SESSION_UNLOCK
+
+struct SystemNotice {
+    unsigned message = 0;
+    std::uintptr_t code = 0;  // the message's wParam: which power event or session change
+    bool runUnderWay = false;
+};
+
+// A resume from sleep and the unlock or reconnection of a session follow the stalls after which Windows most often
+// drops a hook, and the watchdog would notice only at the second key event after: during a run the hook is
+// installed again at once. True when it must be.
+bool ReinstallsHook(const SystemNotice& notice) noexcept;
 
 // Windows removes a low-level hook without notice when its procedure once took too long (after a system stall),
 // and the run would then neither steer nor end by Ctrl+U. Raw input still reports every key event, so events
@@ -16,7 +36,8 @@ public:
     // Failed installations in a row after which the user is told.
     static constexpr int kFailureLimit = 3;
 
-    // A fresh installation (the start of a run): no event is owed.
+    // A fresh installation (the start of a run): no event is owed, and the window in front counts as in reach until
+    // told otherwise.
     void Armed() noexcept;
     // Every call of the hook procedure, with its event's time (milliseconds, wrapping as the tick count does).
     void HookCalled(std::uint32_t eventTime) noexcept;
@@ -24,15 +45,20 @@ public:
     // input of an event that the hook has been called for, or one before it, is not owed: when events come
     // quickly, the hook call of the next event is often handled before the raw input of this one.
     bool KeySeen(std::uint32_t eventTime) noexcept;
-    // The result of an installation made because KeySeen said so. True when the user must be told now
-    // (once, when installations have failed kFailureLimit times in a row).
+    // The result of an installation made because KeySeen or ReinstallsHook said so. True when the user must be told
+    // now (once, when installations have failed kFailureLimit times in a row).
     bool Reinstalled(bool installed) noexcept;
+    // Told by the watch on the window in front. Windows keeps the keys typed into a window of a higher integrity
+    // level from the hook, and maybe from raw input too: while such a window is in front, no raw key event is owed
+    // a hook call, lest the hook be installed again every second key for nothing.
+    void FrontOutOfReach(bool outOfReach) noexcept;
 
 private:
     bool answered_ = false;          // the hook has been called since the run started
     std::uint32_t answeredTime_ = 0;  // and this was its last event's time
     int unanswered_ = 0;
     int failures_ = 0;
+    bool frontOutOfReach_ = false;
 };
 
 }  // namespace steering

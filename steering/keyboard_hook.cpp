@@ -2,6 +2,7 @@
 #include "steering/keyboard_hook.h"
 
 #include "win/message_pump.h"
+#include "win/session_notices.h"
 #include "win/win_handles.h"
 #include "steering/hook_decision.h"
 #include "steering/hook_watchdog.h"
@@ -18,6 +19,7 @@ struct HookState {
     steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
     steering::HookWatchdog watchdog;
+    win::SessionNotices sessionNotices;
 #ifdef PELMORATH_TEST_BUILD
     bool loseHookInEveryRun = false;
     int eventsThisRun = 0;
@@ -53,6 +55,19 @@ bool InstallHook() noexcept {
     return static_cast<bool>(state.hKeyboardHook);
 }
 
+static_assert(steering::kPowerBroadcast == WM_POWERBROADCAST && steering::kSessionChange == WM_WTSSESSION_CHANGE);
+static_assert(steering::kResumeSuspend == PBT_APMRESUMESUSPEND && steering::kResumeAutomatic == PBT_APMRESUMEAUTOMATIC);
+static_assert(steering::kConsoleConnect == WTS_CONSOLE_CONNECT && steering::kRemoteConnect == WTS_REMOTE_CONNECT &&
+              steering::kSessionUnlock == WTS_SESSION_UNLOCK);
+
+// After the watchdog or a system notice asked for it. True when the user must be told now.
+bool Reinstall() noexcept {
+    // A thread held up long enough for the system to drop its hook may also have let the display's change message
+    // time out unanswered (Wine drops it after 2 s).
+    ReadScreenSize();
+    return state.watchdog.Reinstalled(InstallHook());
+}
+
 // Keyboard raw input for the watcher even while another program has the focus (INPUTSINK). Registered only
 // for a run, so that outside one no key costs anything.
 void WatchRawKeys(HWND watcher) noexcept {
@@ -71,14 +86,22 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
 #ifdef PELMORATH_TEST_BUILD
     state.eventsThisRun = 0;
 #endif
+    const bool newWatcher = watcher && !state.watcher;
+    // Before the hook goes in: loading wtsapi32 and the call into the session service hold the thread up, and no
+    // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
+    // unlock would bring the hook back.
+    if (newWatcher) state.sessionNotices.Register(watcher);
     InstallHook();
-    if (watcher && !state.watcher) WatchRawKeys(watcher);
+    if (newWatcher) WatchRawKeys(watcher);
     state.watcher = watcher;
 }
 
 void UnhookKeyboard() noexcept {
     state.hKeyboardHook.reset();
-    if (state.watcher) WatchRawKeys(nullptr);
+    if (state.watcher) {
+        WatchRawKeys(nullptr);
+        state.sessionNotices.Unregister();
+    }
     state.watcher = nullptr;
 }
 
@@ -87,12 +110,14 @@ void ReadScreenSize() noexcept {
 }
 
 bool KeySeenByRawInput(DWORD eventTime) noexcept {
-    if (!state.watcher || !state.watchdog.KeySeen(eventTime)) return false;
-    // A thread held up long enough for the system to drop its hook may also have let the display's change message
-    // time out unanswered (Wine drops it after 2 s).
-    ReadScreenSize();
-    return state.watchdog.Reinstalled(InstallHook());
+    return state.watcher && state.watchdog.KeySeen(eventTime) && Reinstall();
 }
+
+bool SystemNoticed(UINT message, WPARAM code) noexcept {
+    return steering::ReinstallsHook({message, code, state.watcher != nullptr}) && Reinstall();
+}
+
+void FrontOutOfReach(bool outOfReach) noexcept { state.watchdog.FrontOutOfReach(outOfReach); }
 
 #ifdef PELMORATH_TEST_BUILD
 void LoseHookInEveryRunForTest() noexcept { state.loseHookInEveryRun = true; }

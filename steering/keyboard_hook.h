@@ -9,10 +9,11 @@ namespace modKeyboard {
 
 // Installs the hook for all threads of the desktop. Every move uses step's current value; step must outlive
 // the hook. Until UnhookKeyboard, key events also reach watcher as raw input (WM_INPUT), so that a hook the
-// system removed on its own can be noticed: see KeySeenByRawInput.
+// system removed on its own can be noticed: see KeySeenByRawInput; and so do the changes of its session
+// (WM_WTSSESSION_CHANGE): see SystemNoticed.
 void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept;
 
-// Removes the hook and stops the raw input; harmless when none is installed.
+// Removes the hook and stops the raw input and the session's messages; harmless when none is installed.
 void UnhookKeyboard() noexcept;
 
 // Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
@@ -23,6 +24,13 @@ void ReadScreenSize() noexcept;
 // For each WM_INPUT of the watcher, with the message's time. Installs the hook again when key events go by without
 // it; true when the installation has now failed often enough in a row that the user must be told.
 bool KeySeenByRawInput(DWORD eventTime) noexcept;
+
+// For each WM_POWERBROADCAST and WM_WTSSESSION_CHANGE of the watcher. During a run, a resume from sleep or a return
+// to the session installs the hook again at once; true as for KeySeenByRawInput.
+bool SystemNoticed(UINT message, WPARAM code) noexcept;
+
+// Told by the watch on the window in front during a run: whether that window's keys are kept from the hook.
+void FrontOutOfReach(bool outOfReach) noexcept;
 
 #ifdef PELMORATH_TEST_BUILD
 // Test build only: at the third key event of every run the hook removes itself without telling the run, as the

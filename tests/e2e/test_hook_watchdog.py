@@ -1,11 +1,26 @@
 """A run whose keyboard hook the system removed without notice: steering and Ctrl+U come back by themselves."""
 
 import os
+import statistics
 import time
 
 from harness import E2ETest, START_CAPTION, STOP_CAPTION, Session, wait_until
 
 HOME = (300, 300)
+VK_RIGHT = 0x27
+WM_POWERBROADCAST, WM_WTSSESSION_CHANGE = 0x218, 0x2B1
+
+# The messages after which Windows may have dropped the hook (a resume from sleep, a return to the session), each
+# once, and whether the first key event after it steers. The lock is the control: it tells that the hook really
+# was lost, and that the steering after the others is the message's doing.
+AFTER_A_STALL = (
+    ("resumed by itself (PBT_APMRESUMEAUTOMATIC)", WM_POWERBROADCAST, 0x12, True),
+    ("resumed by the user (PBT_APMRESUMESUSPEND)", WM_POWERBROADCAST, 0x7, True),
+    ("the session unlocked (WTS_SESSION_UNLOCK)", WM_WTSSESSION_CHANGE, 0x8, True),
+    ("the console connected (WTS_CONSOLE_CONNECT)", WM_WTSSESSION_CHANGE, 0x1, True),
+    ("a remote connection (WTS_REMOTE_CONNECT)", WM_WTSSESSION_CHANGE, 0x3, True),
+    ("the session locked (WTS_SESSION_LOCK)", WM_WTSSESSION_CHANGE, 0x7, False),
+)
 
 
 class HookWatchdogTest(E2ETest):
@@ -49,6 +64,56 @@ class HookWatchdogTest(E2ETest):
         self.d.key("ctrl+u")
         wait_until(lambda: self.app.button_text() == START_CAPTION and self.app.info()["visible"], 5,
                    what="Ctrl+U to end the run")
+
+    def test_a_resume_or_a_return_to_the_session_brings_the_hook_back_before_the_next_key(self):
+        if not os.path.isfile(Session.test_exe or ""):
+            raise AssertionError("test build not built: %s" % Session.test_exe)
+        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
+        self.app.wait_main()
+        self.settle_focus()
+        right = (HOME[0] + 5, HOME[1])
+        # Keys come from the probe: SendInput returns only when the hook has answered, so each key below has been
+        # through the hook (or found none) before the next step.
+        key = lambda state: self.p("vk", VK_RIGHT, state)  # noqa: E731
+        delays = []
+        for name, message, code, steers in AFTER_A_STALL:
+            with self.subTest(name):
+                self.click_button()
+                wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
+                self.wait_hidden_in_tray()
+                time.sleep(0.5)  # the hook goes in once the minimise has returned
+                try:
+                    # A tap: the run's first two key events, answered (it moves on the release).
+                    self.p.set_cursor_stable(*HOME)
+                    key("down")
+                    key("up")
+                    wait_until(lambda: self.p.cursor() == right, 3, what="the first tap to steer")
+                    self.p.set_cursor_stable(*HOME)
+                    # The press is the third key event: the hook is lost on it, and raw input has seen one event
+                    # go unanswered. The release is the first key event after the message; without the message,
+                    # the watchdog would install the hook only once raw input has seen that release, too late for
+                    # it to steer.
+                    key("down")
+                    sent = time.monotonic()
+                    self.p("send", self.app.hwnd, message, code, 0)
+                    key("up")
+                    if steers:
+                        wait_until(lambda: self.p.cursor() != HOME, 2, interval=0.005,
+                                   what="the first key event after the message to steer")
+                        delays.append(time.monotonic() - sent)
+                        self.assertEqual(self.p.cursor(), right)
+                    else:
+                        time.sleep(0.3)
+                        self.assertEqual(self.p.cursor(), HOME, "the hook was not lost: this test proves nothing")
+                finally:
+                    # The watchdog has the hook back by now in any case.
+                    self.d.key("ctrl+u")
+                    wait_until(lambda: self.app.button_text() == START_CAPTION and self.app.info()["visible"], 5,
+                               what="Ctrl+U to end the run")
+                    self.settle_focus()
+        if delays:
+            print("     first move %.0f ms after the message (median of %d; %s)" % (
+                1000 * statistics.median(delays), len(delays), " ".join("%.0f" % (1000 * d) for d in delays)))
 
     def test_the_shipped_program_has_no_test_switch(self):
         def holds_switch(path):

@@ -10,8 +10,9 @@
 namespace {
 
 // Plays a sequence of events separated by blanks: "hT" hook call for the event at time T, "kT" raw input of the
-// event at time T, "a" armed, "+"/"-" installation result. Returns what the watchdog answered, one letter per
-// event: 'R' reinstall now, 'T' tell the user now, '.' nothing.
+// event at time T, "a" armed, "+"/"-" installation result, "x"/"o" a window out of the hook's reach / an ordinary
+// one comes to the front. Returns what the watchdog answered, one letter per event: 'R' reinstall now, 'T' tell
+// the user now, '.' nothing.
 std::string Play(steering::HookWatchdog& dog, const std::string& events) {
     std::istringstream in(events);
     std::string out;
@@ -23,6 +24,8 @@ std::string Play(steering::HookWatchdog& dog, const std::string& events) {
             case 'a': dog.Armed(); out += '.'; break;
             case '+': out += dog.Reinstalled(true) ? 'T' : '.'; break;
             case '-': out += dog.Reinstalled(false) ? 'T' : '.'; break;
+            case 'x': dog.FrontOutOfReach(true); out += '.'; break;
+            case 'o': dog.FrontOutOfReach(false); out += '.'; break;
             default: ADD_FAILURE() << "bad event " << e;
         }
     }
@@ -45,10 +48,44 @@ TEST(HookWatchdog, AsksForTheHookOnlyWhenKeysGoUnanswered) {
         {"h5 k6 a k7", "...."},           // a new run starts with nothing owed
         {"h1 h1 h1 k2 k3", "....R"},      // extra calls do not bank credit
         {"h4294967295 k0 k1", "..R"},     // the tick count wraps: later events are still later
+        {"h1 x k2 k3 k4 k5", "......"},   // an administrator window's keys never reach the hook: none is owed
+        {"x k1 o k2 k3", "....R"},        // an ordinary window in front again: counted again
+        {"x a k1 k2", "...R"},            // a new run counts until the watch says otherwise
     };
     for (const Case& c : cases) {
         steering::HookWatchdog dog;
         EXPECT_EQ(Play(dog, c.events), c.answers) << c.events;
+    }
+}
+
+TEST(HookWatchdog, InstallsAgainAfterResumeAndReturnToTheSession) {
+    // Numbered as the platform numbers them.
+    constexpr unsigned kPowerBroadcast = 0x0218, kSessionChange = 0x02B1, kDisplayChange = 0x007E;
+    struct Case {
+        const char* name;
+        unsigned message;
+        std::uintptr_t code;
+        bool runUnderWay;
+        bool reinstalls;
+    } const cases[] = {
+        {"resumed by itself", kPowerBroadcast, 0x12, true, true},
+        {"resumed by the user", kPowerBroadcast, 0x07, true, true},
+        {"the session unlocked", kSessionChange, 0x8, true, true},
+        {"the console connected", kSessionChange, 0x1, true, true},
+        {"a remote connection", kSessionChange, 0x3, true, true},
+        {"going to sleep", kPowerBroadcast, 0x04, true, false},
+        {"the power source changed", kPowerBroadcast, 0x0A, true, false},
+        {"the session locked (numbered as a resume)", kSessionChange, 0x7, true, false},
+        {"the console disconnected", kSessionChange, 0x2, true, false},
+        {"a remote disconnection", kSessionChange, 0x4, true, false},
+        {"a power event numbered as a console connection", kPowerBroadcast, 0x1, true, false},
+        {"a power event numbered as a remote connection", kPowerBroadcast, 0x3, true, false},
+        {"another message with a resume's code", kDisplayChange, 0x12, true, false},
+        {"resumed outside a run", kPowerBroadcast, 0x12, false, false},
+        {"unlocked outside a run", kSessionChange, 0x8, false, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(steering::ReinstallsHook({c.message, c.code, c.runUnderWay}), c.reinstalls) << c.name;
     }
 }
 

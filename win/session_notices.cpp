@@ -1,0 +1,51 @@
+// Loads wtsapi32 from the system folder and registers a window with it, and undoes both.
+#include "win/session_notices.h"
+
+#include <wtsapi32.h>
+
+namespace win {
+namespace {
+
+template <class Function>
+Function LibraryFunction(HMODULE library, const char* name) noexcept {
+    // GetProcAddress hands back a generic pointer; the caller names the true signature.
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
+}
+
+HMODULE LoadFromSystemFolder(const wchar_t* name) noexcept {
+    // A full path, since a bare name may be searched for beside the program where the search flags are missing.
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenW(name) >= MAX_PATH) return nullptr;
+    path[length] = L'\\';
+    lstrcpyW(path + length + 1, name);
+    return LoadLibraryW(path);
+}
+
+}  // namespace
+
+SessionNotices::~SessionNotices() {
+    Unregister();
+    if (library_) FreeLibrary(library_);
+}
+
+bool SessionNotices::Register(HWND window) noexcept {
+    Unregister();
+    if (!library_) library_ = LoadFromSystemFolder(L"wtsapi32.dll");
+    if (!library_) return false;
+    const auto registerWindow =
+        LibraryFunction<decltype(&WTSRegisterSessionNotification)>(library_, "WTSRegisterSessionNotification");
+    if (!registerWindow || !registerWindow(window, NOTIFY_FOR_THIS_SESSION)) return false;
+    window_ = window;
+    return true;
+}
+
+void SessionNotices::Unregister() noexcept {
+    if (!window_) return;
+    const auto unregisterWindow =
+        LibraryFunction<decltype(&WTSUnRegisterSessionNotification)>(library_, "WTSUnRegisterSessionNotification");
+    if (unregisterWindow) unregisterWindow(window_);
+    window_ = nullptr;
+}
+
+}  // namespace win
