@@ -130,7 +130,9 @@ class InstallerTest(E2ETest):
         for pid in filter(str.isdigit, os.listdir("/proc")):
             try:
                 program = open("/proc/%s/cmdline" % pid, "rb").read().split(b"\0")[0].decode("latin-1")
-                if program.strip('" ').lower() in names and ours in open("/proc/%s/environ" % pid, "rb").read().split(b"\0"):
+                if program.strip('" ').lower() not in names:
+                    continue
+                if ours in open("/proc/%s/environ" % pid, "rb").read().split(b"\0"):
                     pids.append(int(pid))
             except OSError:
                 pass  # ended meanwhile, or not ours to read
