@@ -4,7 +4,8 @@
 // It asks the way the Restart Manager does at an update (the session-end messages with ENDSESSION_CLOSEAPP), which
 // the program answers by ending as when the user closes it, and waits for the process to be gone. Only a copy started
 // from the folder an earlier install recorded is asked: those are the files an upgrade or uninstall replaces or removes.
-// A copy started elsewhere (an unpacked zip) is left alone.
+// A copy started elsewhere (an unpacked zip) is left alone. A property tells the package that it closed one, so that an
+// upgrade can start it again.
 #include <windows.h>
 #include <msi.h>
 #include <msiquery.h>
@@ -23,6 +24,8 @@ constexpr UINT kAnswerMs = 5000;   // for each message: the program answers at o
 constexpr DWORD kEndMs = 10000;    // for the process to end after it agreed
 // Longer than any folder a per-user install gets; a program at a longer path is not in that folder.
 constexpr DWORD kPathChars = 1024;
+// Set once a copy was closed: the package starts the program again after an upgrade.
+constexpr wchar_t kClosedProperty[] = L"PelmorathClosed";
 
 // Directly in the folder: the folder ends with a backslash, as Windows Installer gives folders.
 bool InFolder(const wchar_t* path, DWORD pathChars, const wchar_t* folder, DWORD folderChars) {
@@ -78,7 +81,10 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseRunningPelmorath(MSIHANDLE 
             InFolder(image, imageChars, folder, folderChars)) {
             const bool closed = Close(window, process);
             Log(install, closed ? L"Closed the running" : L"Could not close the running", image);
-            if (closed) window = nullptr;  // its windows are gone: search again from the top
+            if (closed) {
+                MsiSetPropertyW(install, kClosedProperty, L"1");
+                window = nullptr;  // its windows are gone: search again from the top
+            }
         }
         CloseHandle(process);
     }

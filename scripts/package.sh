@@ -3,6 +3,12 @@
 # sample skins and a sample pointer file) and build/Pelmorath-<version>.msi (the same, as a per-user installer,
 # from res/pelmorath.wxs). Prints the zip's path, then the MSI's.
 #
+# Signs with Authenticode (SHA-256, through osslsigncode) when PELMORATH_SIGN_PFX names a PKCS#12 file: the program
+# and the installer's custom-action DLL before they are packed, the MSI once it is final. osslsigncode reads the
+# password from the file PELMORATH_SIGN_PASSWORD_FILE names (never from the command line, where ps shows it), and
+# asks the RFC 3161 time-stamp server PELMORATH_SIGN_TIMESTAMP_URL when it is set. Without a certificate the
+# packages are unsigned, and two builds of one commit are the same byte for byte.
+#
 #   --msi-version VERSION   only the MSI, stamped VERSION instead of the project's, into build/msi-test/: the
 #                           end-to-end tests use it to upgrade and downgrade; such an MSI is never released.
 set -euo pipefail
@@ -22,13 +28,36 @@ root, version, msi_version = sys.argv[1:4]
 build = os.path.join(root, "build")
 stage = os.path.join(build, "package")  # the files the zip and the MSI share
 shutil.rmtree(stage, ignore_errors=True)
+signed = os.path.join(build, "signed")  # the program and the custom action as signed, when they are
+shutil.rmtree(signed, ignore_errors=True)
 
 def write(path, data):
     with open(path + ".part", "wb") as f:
         f.write(data)
     os.replace(path + ".part", path)
 
-exe = open(os.path.join(build, "win32", "Pelmorath.exe"), "rb").read()
+pfx = os.environ.get("PELMORATH_SIGN_PFX", "")
+password_file = os.environ.get("PELMORATH_SIGN_PASSWORD_FILE", "")
+timestamp_url = os.environ.get("PELMORATH_SIGN_TIMESTAMP_URL", "")
+if not pfx:
+    print("package: unsigned (PELMORATH_SIGN_PFX is not set)", file=sys.stderr)
+
+def sign(src, dst, extra=()):
+    """dst: src with an Authenticode signature, or src itself when there is no certificate."""
+    if not pfx:
+        return src
+    cmd = ["osslsigncode", "sign", "-pkcs12", pfx, "-h", "sha256", "-n", "Pelmorath", *extra]
+    if password_file:
+        cmd += ["-readpass", password_file]
+    if timestamp_url:
+        cmd += ["-ts", timestamp_url]
+    os.makedirs(os.path.dirname(dst), exist_ok=True)
+    if os.path.exists(dst):
+        os.remove(dst)  # osslsigncode will not write over a file
+    subprocess.run(cmd + ["-in", src, "-out", dst], check=True, stdout=sys.stderr)
+    return dst
+
+exe = open(sign(os.path.join(build, "win32", "Pelmorath.exe"), os.path.join(signed, "Pelmorath.exe")), "rb").read()
 # Notepad on older Windows wants CR LF.
 readme = open(os.path.join(root, "res", "package-readme.txt"), "rb").read().replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")
 files = [("README.txt", readme), ("Pelmorath.exe", exe)]
@@ -120,8 +149,9 @@ product_code = uuid.uuid5(uuid.UUID(upgrade_code), "product " + msi_version)
 folder = os.path.join(build, "msi-test") if sys.argv[3] else build
 os.makedirs(folder, exist_ok=True)
 out = os.path.join(folder, "Pelmorath-%s.msi" % msi_version)
+dll = sign(os.path.join(build, "win32", "installer", "close_running.dll"), os.path.join(signed, "close_running.dll"))
 defines = {"Version": msi_version, "ProductCode": str(product_code).upper(), "Stage": os.path.relpath(stage, root),
-           "InstallerDll": os.path.relpath(os.path.join(build, "win32", "installer", "close_running.dll"), root)}
+           "InstallerDll": os.path.relpath(dll, root)}
 cmd = ["wixl", "-o", out + ".tmp", wxs]
 for kv in defines.items():
     cmd += ["-D", "%s=%s" % kv]
@@ -135,7 +165,13 @@ filetime = (calendar.timegm(date) + 11644473600) * 10000000
 restamp_summary(msi, {9: b"{%s}" % (b"0" * 36), 12: filetime, 13: filetime})
 package_code = uuid.uuid5(product_code, hashlib.sha256(msi).hexdigest())
 restamp_summary(msi, {9: ("{%s}" % package_code).upper().encode("ascii")})
-write(out, bytes(msi))
 os.remove(out + ".tmp")
+# The signature covers the summary information too: it goes on last. A signed package carries its signing time.
+write(out + ".unsigned", bytes(msi))
+# MsiDigitalSignatureEx: the signature covers the streams' metadata too, as signtool's does.
+final = sign(out + ".unsigned", out + ".signed", ["-add-msi-dse"])
+os.replace(final, out)
+if final != out + ".unsigned":
+    os.remove(out + ".unsigned")
 print(out)
 PY

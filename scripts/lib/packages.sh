@@ -6,7 +6,7 @@ pelmorath_packages=(
   wine wine32:i386 xvfb xdotool imagemagick x11-utils fonts-wine fonts-liberation
   libx11-dev libxfixes-dev python3
   libclang-rt-dev
-  wixl msitools
+  wixl msitools osslsigncode openssl
 )
 
 ensure_packages() {

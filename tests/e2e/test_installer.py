@@ -1,8 +1,10 @@
-"""The MSI: a silent per-user install that runs, its uninstall entry, an uninstall without a trace, upgrades."""
+"""The MSI: a silent per-user install that runs, its uninstall entry, an uninstall without a trace, upgrades that
+keep the program running, starting with Windows, a signed package."""
 
 import glob
 import os
 import re
+import shutil
 import subprocess
 
 from harness import E2ETest, MAIN_CAPTION, MAIN_CLASS, ROOT, SETTINGS_KEY, SETTINGS_VALUE, Session, wait_until
@@ -35,6 +37,13 @@ def msi_property(msi, name):
     return dict(line.split("\t", 1) for line in out.stdout.splitlines() if "\t" in line)[name]
 
 
+def custom_actions(msi):
+    """{custom action: its type}."""
+    out = subprocess.run(["msiinfo", "export", msi, "CustomAction"], stdout=subprocess.PIPE, text=True, check=True)
+    rows = [line.split("\t") for line in out.stdout.splitlines()[3:]]
+    return {row[0]: int(row[1]) for row in rows}
+
+
 class InstallerTest(E2ETest):
     start_app = False
     per_test_timeout = 420
@@ -57,14 +66,15 @@ class InstallerTest(E2ETest):
         log = os.path.join(self.d.dir, "msiexec.log")
         if os.path.exists(log):
             os.remove(log)
-        p = self.d.run(["wine", "msiexec", *args, "/qn", "/l*", "Z:" + log.replace("/", "\\")], timeout=180,
-                       check=False)
+        # No pipes: a program the installer starts inherits them and would hold them open while it runs.
+        p = subprocess.run(["wine", "msiexec", *args, "/qn", "/l*", "Z:" + log.replace("/", "\\")], env=self.d.env,
+                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=180)
         data = open(log, "rb").read() if os.path.exists(log) else b""
         text = data.decode("utf-16" if data.startswith(b"\xff\xfe") else "latin-1", errors="replace")
         return p.returncode, text
 
-    def install(self, msi):
-        return self.msiexec("/i", "Z:" + msi.replace("/", "\\"))
+    def install(self, msi, *properties):
+        return self.msiexec("/i", "Z:" + msi.replace("/", "\\"), *properties)
 
     def uninstall_entries(self):
         """{product code: {value: data}} of every uninstall entry named Pelmorath, per user or per machine."""
@@ -88,11 +98,48 @@ class InstallerTest(E2ETest):
         # The tests share one prefix: leave it as it was found.
         for code in self.uninstall_entries():
             self.msiexec("/x", code)
+        for pid in self.installed_copies():  # one the installer started, should its uninstall have failed to close it
+            os.kill(pid, 9)
 
     def installed_paths(self):
         folder = self.unix_path(self.folder_of("LOCALAPPDATA") + r"\Programs\Pelmorath")
         shortcut = self.unix_path(self.folder_of("APPDATA") + r"\Microsoft\Windows\Start Menu\Programs\Pelmorath.lnk")
         return folder, shortcut
+
+    def installed_exe(self):
+        return self.folder_of("LOCALAPPDATA") + r"\Programs\Pelmorath\Pelmorath.exe"
+
+    def assert_leads_to_installed_program(self, shortcut):
+        link = open(shortcut, "rb").read().lower()
+        target = self.installed_exe().lower()
+        self.assertTrue(target.encode("latin-1") in link or target.encode("utf-16-le") in link,
+                        "the shortcut %s does not lead to the installed program" % os.path.basename(shortcut))
+
+    def startup_shortcuts(self):
+        """The shortcuts in the user's Startup folder (Wine's is named StartUp, and may not exist yet)."""
+        programs = self.unix_path(self.folder_of("APPDATA") + r"\Microsoft\Windows\Start Menu\Programs")
+        folders = [os.path.join(programs, n) for n in os.listdir(programs) if n.lower() == "startup"]
+        return [os.path.join(f, n) for f in folders for n in os.listdir(f) if n.lower().endswith(".lnk")]
+
+    def installed_copies(self):
+        """Linux pids of the programs of this desktop started from the installed exe, however started: a Wine
+        process's command line is its Windows one."""
+        names = {self.installed_exe().lower(), self.unix_path(self.installed_exe()).lower()}
+        ours = ("WINEPREFIX=" + self.d.env["WINEPREFIX"]).encode()
+        pids = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                program = open("/proc/%s/cmdline" % pid, "rb").read().split(b"\0")[0].decode("latin-1")
+                if program.strip('" ').lower() not in names:
+                    continue
+                if ours in open("/proc/%s/environ" % pid, "rb").read().split(b"\0"):
+                    pids.append(int(pid))
+            except OSError:
+                pass  # ended meanwhile, or not ours to read
+        return pids
+
+    def main_windows(self):
+        return [w for w in self.p("toplevels")["windows"] if w["class"] == MAIN_CLASS]
 
     def assert_runs(self, exe):
         """Starts the installed program and leaves it running."""
@@ -126,10 +173,8 @@ class InstallerTest(E2ETest):
         skins = {"samples/skins/" + os.path.basename(p) for p in glob.glob(os.path.join(ROOT, "skins", "*.cjs"))}
         self.assertEqual(installed, {"Pelmorath.exe", "README.txt", "samples/HAND-M.CUR"} | skins)
         self.assertTrue(os.path.isfile(shortcut), "no Pelmorath shortcut in the Start menu")
-        link = open(shortcut, "rb").read().lower()
-        target = (self.folder_of("LOCALAPPDATA") + r"\Programs\Pelmorath\Pelmorath.exe").lower()
-        self.assertTrue(target.encode("latin-1") in link or target.encode("utf-16-le") in link,
-                        "the shortcut does not lead to the installed program")
+        self.assert_leads_to_installed_program(shortcut)
+        self.assertEqual(self.startup_shortcuts(), [], "it starts with Windows without STARTUP=1")
         running = self.assert_runs(exe)
 
         entries = self.uninstall_entries()
@@ -152,19 +197,31 @@ class InstallerTest(E2ETest):
         self.assertEqual(self.uninstall_entries(), {})
         self.assertEqual(self.d.reg_query(SETTINGS_KEY, SETTINGS_VALUE), "17")
 
-    def test_a_newer_version_replaces_the_installed_one_and_an_older_one_is_refused(self):
+    def test_an_upgrade_keeps_the_program_running_and_starting_with_windows_and_an_older_version_is_refused(self):
         parts = self.version.split(".")
         newer = ".".join(parts[:-1] + [str(int(parts[-1]) + 1)])
         newer_msi = build_msi(newer)
-        self.assertEqual(self.install(self.msi)[0], 0)
+        self.assertEqual(self.install(self.msi, "STARTUP=1")[0], 0)
         folder, _ = self.installed_paths()
+        startup = self.startup_shortcuts()
+        self.assertEqual(len(startup), 1, "STARTUP=1 put no shortcut in the Startup folder")
+        self.assert_leads_to_installed_program(startup[0])
         running = self.assert_runs(os.path.join(folder, "Pelmorath.exe"))
+        closed_pid = [w["pid"] for w in self.main_windows()]
         code, log = self.install(newer_msi)
         self.assertEqual(code, 0, log[-2000:])
-        self.assert_closed_cleanly(running, log)
+        try:
+            self.assertEqual(running.proc.wait(10), 0)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the running program was left without its files")
         entries = self.uninstall_entries()
         self.assertEqual([e.get("DisplayVersion") for e in entries.values()], [newer], "not one copy, the newer")
-        running = self.assert_runs(os.path.join(folder, "Pelmorath.exe"))
+        # Started again by the installer, from the files the newer version put there.
+        wait_until(lambda: [w for w in self.main_windows() if w["visible"] and w["pid"] not in closed_pid], 15,
+                   what="the upgraded program's window")
+        copies = self.installed_copies()
+        self.assertEqual(len(copies), 1, "not one copy of the installed program running")
+        self.assertEqual(len(self.startup_shortcuts()), 1, "the upgrade dropped the start with Windows")
 
         # With the basic interface, as a double click starts it, the refusal is a message the user reads.
         msiexec = subprocess.Popen(["wine", "msiexec", "/i", "Z:" + self.msi.replace("/", "\\"), "/qb"],
@@ -183,4 +240,74 @@ class InstallerTest(E2ETest):
         self.assertNotEqual(msiexec.wait(60), 0, "an older version installed over a newer one")
         self.assertEqual([e.get("DisplayVersion") for e in self.uninstall_entries().values()], [newer])
         self.assertTrue(os.path.isfile(os.path.join(folder, "Pelmorath.exe")))
-        self.assertIsNone(running.proc.poll(), "a refused install closed the running program")
+        self.assertEqual(self.installed_copies(), copies, "a refused install closed the running program")
+
+        code, log = self.msiexec("/x", list(entries)[0])
+        self.assertEqual(code, 0, log[-2000:])
+        self.assertEqual(self.startup_shortcuts(), [], "the uninstall left the shortcut in the Startup folder")
+        wait_until(lambda: not self.main_windows(), 10, what="the closed program's window to go")
+        self.assertEqual(self.installed_copies(), [], "a copy runs after the uninstall")
+        # The files are gone by then, so an attempt starts nothing and fails silently under Wine: the log shows it.
+        starts = [a for a, kind in custom_actions(newer_msi).items() if kind & 0x3F == 18]  # runs an installed exe
+        self.assertTrue(starts)
+        self.assertEqual([a for a in starts if re.search(r"Action start [\d:]+: %s\." % re.escape(a), log)], [],
+                         "the uninstall tried to start the program")
+
+    def test_a_signed_package_verifies_and_installs(self):
+        # A throwaway code-signing certificate; no time-stamp, as there is no network here.
+        keys = os.path.join(self.d.dir, "signing")
+        shutil.rmtree(keys, ignore_errors=True)
+        os.makedirs(keys)
+        k = lambda name: os.path.join(keys, name)
+        with open(k("password"), "w") as f:
+            f.write("throwaway password\n")
+        run = lambda *args: subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                           stderr=subprocess.STDOUT, text=True, timeout=60, check=True).stdout
+        run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", k("key.pem"), "-out", k("cert.pem"),
+            "-days", "2", "-subj", "/CN=Pelmorath throwaway signer", "-addext", "extendedKeyUsage=codeSigning")
+        run("openssl", "pkcs12", "-export", "-in", k("cert.pem"), "-inkey", k("key.pem"), "-out", k("sign.pfx"),
+            "-passout", "file:" + k("password"))
+        serial = run("openssl", "x509", "-in", k("cert.pem"), "-noout", "-serial").strip().split("=")[1]
+
+        env = {n: v for n, v in os.environ.items() if n != "PELMORATH_SIGN_TIMESTAMP_URL"}
+        env.update(PELMORATH_SIGN_PFX=k("sign.pfx"), PELMORATH_SIGN_PASSWORD_FILE=k("password"))
+        # Stamped with the project's version, but into the test folder: the release's own packages stay unsigned.
+        out = subprocess.run([os.path.join(ROOT, "scripts", "package.sh"), "--msi-version", self.version], env=env,
+                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
+                             timeout=200, check=True)
+        msi = out.stdout.strip().splitlines()[-1]
+        code, log = self.install(msi)
+        self.assertEqual(code, 0, log[-2000:])
+        folder, _ = self.installed_paths()
+        exe = os.path.join(folder, "Pelmorath.exe")
+
+        # What a user gets: the program as installed, the custom actions as the MSI carries them, the MSI.
+        streams = subprocess.run(["msiinfo", "streams", msi], stdout=subprocess.PIPE, text=True, check=True).stdout
+        dlls = []
+        for stream in [s for s in streams.split() if s.startswith("Binary.")]:
+            dlls.append(k(stream))
+            with open(dlls[-1], "wb") as f:
+                subprocess.run(["msiinfo", "extract", msi, stream], stdout=f, check=True)
+        self.assertTrue(dlls, "no custom action in the MSI")
+
+        def verify(path):
+            p = subprocess.run(["osslsigncode", "verify", "-CAfile", k("cert.pem"), "-in", path],
+                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                               timeout=60)
+            return p.returncode, p.stdout
+        for path in [exe, *dlls, msi]:
+            with self.subTest(os.path.basename(path)):
+                code, said = verify(path)
+                self.assertEqual(code, 0, said)
+                self.assertIn("Signature verification: ok", said)
+                self.assertRegex(said, r"Serial : %s\b" % serial, "not signed by the throwaway certificate")
+                self.assertRegex(said, r"Message digest algorithm\s*: SHA256\b")
+        changed = k("changed.exe")
+        data = bytearray(open(exe, "rb").read())
+        data[len(data) // 2] ^= 0x01
+        with open(changed, "wb") as f:
+            f.write(data)
+        code, said = verify(changed)
+        self.assertNotEqual(code, 0, "a changed program still verifies:\n" + said)
+
+        self.assert_runs(exe)
