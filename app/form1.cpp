@@ -1,39 +1,36 @@
-// Form1's window: class, creation, layout for the DPI, and the routing of messages to the handlers.
+// Form1's window: class, creation, layout for the DPI, its state, and the routing of messages to the handlers.
 #include "app/form1.h"
 
 #include <commctrl.h>
 
 #include <utility>
 
-#include "app/bring_back.h"
-#include "app/error_box.h"
-#include "app/pointer_hover.h"
-#include "app/run_control.h"
-#include "app/step_field.h"
-#include "app/step_text_limit.h"
-#include "app/tray_handlers.h"
+#include "res/resource_ids.h"
 #include "win/dpi.h"
+#include "win/handler_failure.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
+#include "win/utf8.h"
+#include "win/window_text.h"
 
 namespace app {
 namespace {
 
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
-constexpr UINT_PTR kSubclassId = 1;
 // Posted to the window by its first show: the start-up work nobody sees comes after it.
 constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
 
-// Design caption: start-up replaces it with the product display name before the window is first shown.
-constexpr const char* kDesignCaption = "Form1";
-constexpr const char* kFrameCaption = "Number Of Pixel To Move At A Time";
+// Design texts: start-up replaces the caption with the product display name, and the tip before the icon shows.
+constexpr const wchar_t* kDesignCaption = L"Form1";
+constexpr std::string_view kSysTray1DesignTip = "cSysTray1";
+constexpr const wchar_t* kFrameCaption = L"Number Of Pixel To Move At A Time";
 constexpr const wchar_t* kInitialStep = L"5";
 
 win::FontHandle ArialBold(int height) noexcept {
-    return win::FontHandle(CreateFontA(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    return win::FontHandle(CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       DEFAULT_PITCH | FF_SWISS, "Arial"));
+                                       DEFAULT_PITCH | FF_SWISS, L"Arial"));
 }
 
 // Centred on the primary screen.
@@ -42,11 +39,17 @@ POINT CentredOrigin(const RECT& outer) noexcept {
             (GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2};
 }
 
-// The window's outer rectangle for the designed client area at a DPI, centred on the primary screen.
-RECT CentredOuterRect(int dpi) noexcept {
+// The window's outer size for the designed client area at a DPI, at the origin.
+RECT OuterRect(int dpi) noexcept {
     const FormLayout layout = LayoutForDpi(dpi);
     RECT outer = win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi);
     OffsetRect(&outer, -outer.left, -outer.top);
+    return outer;
+}
+
+// The same, centred on the primary screen.
+RECT CentredOuterRect(int dpi) noexcept {
+    RECT outer = OuterRect(dpi);
     const POINT origin = CentredOrigin(outer);
     OffsetRect(&outer, origin.x, origin.y);
     return outer;
@@ -56,78 +59,84 @@ void Place(HWND control, const PixelRect& rect) noexcept {
     SetWindowPos(control, nullptr, rect.left, rect.top, rect.width, rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+HMENU ControlId(int id) noexcept { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+void SetText(HWND window, std::string_view text, const char* failure) {
+    if (!SetWindowTextW(window, win::FromUtf8(text).c_str())) win::ThrowLastError(failure);
+}
+
 }  // namespace
 
-Form1::Form1(HINSTANCE instance, ApplicationWindow& application) noexcept : parts_(instance, application, *this) {}
+Form1::Form1(HINSTANCE instance, Program& program) noexcept : instance_(instance), program_(program) {}
 
 bool Form1::Create() noexcept {
-    WNDCLASSEXA windowClass{};
+    WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = parts_.instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hInstance = instance_;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    // Never painted with: WM_ERASEBKGND always answers with the look's colour.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     windowClass.lpszClassName = kForm1Class;
-    if (!RegisterClassExA(&windowClass)) return false;
+    if (!RegisterClassExW(&windowClass)) return false;
 
-    parts_.bringBackMessage = win::BringBackMessage();
-    parts_.dpi = win::SystemDpi();
+    showInstanceMessage_ = win::ShowInstanceMessage();
+    dpi_ = win::SystemDpi();
     // Created at its final size and place: every later move or resize of a top-level window is another round
     // trip to the display server before the window can show.
-    const RECT outer = CentredOuterRect(parts_.dpi);
-    if (!CreateWindowExA(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
-                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, parts_.instance, this)) {
+    const RECT outer = CentredOuterRect(dpi_);
+    if (!CreateWindowExW(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
+                         outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }
-    parts_.created = true;
-    const HWND window = parts_.window;
-    ownWindow_.reset(window);
-    // A later start by a user whose program runs without elevation may still ask an elevated copy to come back.
-    if (parts_.bringBackMessage != 0) {
-        ChangeWindowMessageFilterEx(window, parts_.bringBackMessage, MSGFLT_ALLOW, nullptr);
-    }
+    created_ = true;
+    ownWindow_.reset(window_);
+    // A later start by a user whose program runs without elevation may still ask an elevated copy to show.
+    if (showInstanceMessage_ != 0) ChangeWindowMessageFilterEx(window_, showInstanceMessage_, MSGFLT_ALLOW, nullptr);
     // The window may sit on a monitor whose DPI differs from the system's.
-    if (const int dpi = win::WindowDpi(window); dpi != parts_.dpi) {
+    if (const int dpi = win::WindowDpi(window_); dpi != dpi_) {
         ApplyLayout(dpi);
-        const RECT scaled = CentredOuterRect(parts_.dpi);
-        SetWindowPos(window, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
+        const RECT scaled = CentredOuterRect(dpi_);
+        SetWindowPos(window_, nullptr, scaled.left, scaled.top, scaled.right - scaled.left, scaled.bottom - scaled.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
     return true;
 }
 
-void Form1::Load() noexcept { Form_Load(startUp_, ReportsOf(parts_.window)); }
+void Form1::Load() noexcept { Form_Load(*this, look_, program_, cSysTray1_, ReportsOf(window_)); }
 
 void Form1::Show() noexcept {
-    const HWND window = parts_.window;
     RECT outer{};
-    GetWindowRect(window, &outer);
+    GetWindowRect(window_, &outer);
     const POINT origin = CentredOrigin(outer);
     if (origin.x != outer.left || origin.y != outer.top) {
-        SetWindowPos(window, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    ShowWindow(window, SW_SHOW);
-    SetForegroundWindow(window);
-    SetFocus(parts_.field);
-    parts_.shown = true;
-    PostMessageA(window, kLoadAfterShowMessage, 0, 0);
+    ::ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetFocus(text1_.Handle());
+    shown_ = true;
+    PostMessageW(window_, kLoadAfterShowMessage, 0, 0);
 }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->parts_.window = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    return form ? form->HandleMessage(message, wParam, lParam) : DefWindowProcA(window, message, wParam, lParam);
+    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    return form ? form->HandleMessage(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    FormParts& parts = parts_;
-    if (message == parts.bringBackMessage && message != 0) {
-        OnBringBack(parts, presence_);
+    if (message == showInstanceMessage_ && message != 0) {
+        OnShowInstance();
         return 0;
+    }
+    if (cSysTray1Window_.IsTaskbarCreated(message)) {
+        OnTaskbarCreated();
+        return DefWindowProcW(window_, message, wParam, lParam);
     }
     switch (message) {
         case WM_CREATE:
@@ -136,32 +145,33 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_ERASEBKGND:
-            parts.colours.EraseBackground(parts.window, reinterpret_cast<HDC>(wParam));
+            look_.EraseBackground(reinterpret_cast<HDC>(wParam));
             return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
-            if (const HBRUSH brush = parts.colours.ColourControl(message, reinterpret_cast<HDC>(wParam),
-                                                                 reinterpret_cast<HWND>(lParam))) {
+            // Only what the skin engine, which sees these first, hands on reaches here.
+            if (const HBRUSH brush =
+                    look_.ColourControl(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             break;
         case WM_SETCURSOR:
-            if (OnSetCursor(parts, LOWORD(lParam))) return TRUE;
+            if (look_.OnSetCursor(LOWORD(lParam))) return TRUE;
             break;
         case WM_MOUSEMOVE:
             // The frame lets the mouse through to the window, so both report here; their rule is the same.
-            Hover(parts, HoverArea::Background);
+            look_.Hover(HoverArea::Background);
             return 0;
         case WM_ACTIVATE:
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_DPICHANGED:
-            OnDisplayChange();
+            RunSteering::OnDisplayChange();
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DISPLAYCHANGE:
-            OnDisplayChange();
+            RunSteering::OnDisplayChange();
             break;
         case WM_SIZE:
             OnSize();
@@ -178,75 +188,80 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnQuit(static_cast<int>(wParam));
             return 0;
         case WM_SYSCOLORCHANGE:
-            FollowHighContrast(parts);
+            look_.FollowHighContrast();
             break;
         case WM_SETTINGCHANGE:
-            if (wParam == SPI_SETHIGHCONTRAST) FollowHighContrast(parts);
-            UpdateStepFormat(parts);
-            OnDisplayChange();
+            OnSettingChange(wParam);
             break;
         case kLoadAfterShowMessage:
-            Form_LoadAfterShow(startUp_, ReportsOf(parts.window));
+            Form_LoadAfterShow(program_, ReportsOf(window_));
             return 0;
         case WM_INPUT:
-            OnRawInput(parts, static_cast<unsigned long>(GetMessageTime()));
+            steering_.OnRawInput(static_cast<unsigned long>(GetMessageTime()));
             break;  // the platform frees the input's data in DefWindowProc
         case WM_POWERBROADCAST:
         case WM_WTSSESSION_CHANGE:
-            OnSystemNotice(parts, message, wParam);
+            steering_.OnSystemNotice(message, wParam);
             return TRUE;  // what a power broadcast is to answer; a session change's answer is not read
         case WM_DESTROY:
-            Form_Unload(UnloadExitCode(parts.created));
-        default:
-            if (parts.cSysTray1Window.IsTaskbarCreated(message)) cSysTray1_TaskbarCreated(parts);
-            break;
+            // Reached only when the window goes without a close, as when its creation fails: Form_Unload ends the
+            // process and never returns.
+            Form_Unload(UnloadExitCode(created_));
     }
-    return DefWindowProcA(parts.window, message, wParam, lParam);
+    return DefWindowProcW(window_, message, wParam, lParam);
 }
 
 bool Form1::OnCreate() noexcept {
-    FormParts& parts = parts_;
     constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-    const FormLayout layout = LayoutForDpi(parts.dpi);
-    const auto id = [](int controlId) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)); };
+    const FormLayout layout = LayoutForDpi(dpi_);
     // Each control is created in its place, so none is moved again before the first show.
     const PixelRect& f = layout.frame;
-    parts.frame = CreateWindowExA(0, WC_BUTTONA, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width,
-                                  f.height, parts.window, id(kFrame1Id), parts.instance, nullptr);
+    frame_ = CreateWindowExW(0, WC_BUTTONW, kFrameCaption, kChild | BS_GROUPBOX, f.left, f.top, f.width, f.height,
+                             window_, ControlId(kFrame1Id), instance_, nullptr);
     // Screen readers and voice control name an edit by the static text just before it in z-order, and a frame is
     // no static text: this one, never shown, gives the field the frame's caption as its name.
-    CreateWindowExA(0, WC_STATICA, kFrameCaption, WS_CHILD, 0, 0, 0, 0, parts.window, nullptr, parts.instance,
-                    nullptr);
-    // Created before the button so that the tab order runs field, button. Unicode, so that the step text is the
-    // text typed, in any script.
+    CreateWindowExW(0, WC_STATICW, kFrameCaption, WS_CHILD, 0, 0, 0, 0, window_, nullptr, instance_, nullptr);
+    // Created before the button so that the tab order runs field, button.
     const PixelRect& t = layout.field;
-    parts.field = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
-                                  t.left, t.top, t.width, t.height, parts.window, id(kText1Id), parts.instance, nullptr);
+    const HWND field = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, kInitialStep, kChild | WS_TABSTOP | ES_AUTOHSCROLL,
+                                       t.left, t.top, t.width, t.height, window_, ControlId(kText1Id), instance_,
+                                       nullptr);
     const PixelRect& b = layout.button;
-    parts.button = CreateWindowExA(0, WC_BUTTONA, std::string(kStartCaption).c_str(),
-                                   kChild | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top, b.width, b.height, parts.window,
-                                   id(kPushButton2Id), parts.instance, nullptr);
-    if (!parts.frame || !parts.field || !parts.button) return false;
+    button_ = CreateWindowExW(0, WC_BUTTONW, win::FromUtf8(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
+                              b.left, b.top, b.width, b.height, window_, ControlId(kPushButton2Id), instance_, nullptr);
+    if (!frame_ || !field || !button_) return false;
+    text1_.Attach(field);
     // Nothing is drawn yet: the first show paints the controls in their fonts.
     SetFonts(layout, false);
-    // Before the subclass, which costs every message that passes it a lookup of its data; the limit is within
-    // the subclass's own, and the text read is the designed one.
-    SendMessageW(parts.field, EM_LIMITTEXT, kStepTextLimit, 0);
-    LoadStep(parts);
-    SetWindowSubclass(parts.field, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    SetWindowSubclass(parts.button, ControlProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    parts.lastFocus = parts.field;
-    FollowHighContrast(parts);
-    CreateSysTray1(parts, kSysTray1Id);
+    look_.Attach(window_, button_);
+    steering_.SetWindow(window_);
+    lastFocus_ = field;
+    look_.FollowHighContrast();
+    CreateSysTray1();
     return true;
 }
 
+void Form1::CreateSysTray1() noexcept {
+    try {
+        cSysTray1Properties_.Write("InTray", false);
+        cSysTray1Properties_.Write("TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
+        cSysTray1Properties_.Write("TrayTip", std::string(kSysTray1DesignTip));
+        // Without its window the control still keeps its properties; the shell then refuses the icon and
+        // minimising stays the ordinary one.
+        cSysTray1Window_.Create(window_, instance_, kSysTray1Id, cSysTray1_);
+        cSysTray1_.Initialize();
+        cSysTray1_.ReadProperties(cSysTray1Properties_);
+    } catch (...) {
+        // Out of memory while reading stored properties: the control starts with what it has.
+    }
+}
+
 void Form1::ApplyLayout(int dpi) noexcept {
-    parts_.dpi = dpi;
+    dpi_ = dpi;
     const FormLayout layout = LayoutForDpi(dpi);
-    Place(parts_.frame, layout.frame);
-    Place(parts_.field, layout.field);
-    Place(parts_.button, layout.button);
+    Place(frame_, layout.frame);
+    Place(text1_.Handle(), layout.field);
+    Place(button_, layout.button);
     SetFonts(layout, true);
 }
 
@@ -254,80 +269,110 @@ void Form1::SetFonts(const FormLayout& layout, bool redraw) noexcept {
     // The controls take the new fonts before the old ones go: a control may paint with its font at any time.
     win::FontHandle font = ArialBold(layout.fontHeight);
     win::FontHandle buttonFont = ArialBold(layout.buttonFontHeight);
-    SendMessageA(parts_.frame, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
-    SendMessageA(parts_.field, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
-    SendMessageA(parts_.button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), redraw);
-    parts_.font = std::move(font);
-    parts_.buttonFont = std::move(buttonFont);
+    SendMessageW(frame_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
+    SendMessageW(text1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), redraw);
+    SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), redraw);
+    font_ = std::move(font);
+    buttonFont_ = std::move(buttonFont);
 }
 
 void Form1::OnCommand(int id, int code) noexcept {
     if (id == kPushButton2Id && code == BN_CLICKED) {
         // A click sent by another program (BM_CLICK from UI Automation's Invoke, say) is answered before a run
-        // starts: the start road returns only when the run is over.
-        win::ReleaseSender();
-        PushButton2_Click(run_, presence_, ReportsOf(parts_.window));
+        // starts: the start branch returns only when the run is over.
+        win::ReplyToSender();
+        PushButton2_Click(*this, steering_, *this, ReportsOf(window_));
     }
-    if (id == kText1Id && code == EN_CHANGE) Text1_Change(parts_);
+    if (id == kText1Id && code == EN_CHANGE) text1_.Text1_Change();
 }
 
 void Form1::OnActivate(bool active) noexcept {
     // An ordinary window forgets its focused control on deactivation; give it back as a dialog would.
     if (!active) {
         const HWND focus = GetFocus();
-        if (focus && IsChild(parts_.window, focus)) parts_.lastFocus = focus;
-    } else if (parts_.lastFocus && !IsIconic(parts_.window)) {
-        SetFocus(parts_.lastFocus);
+        if (focus && IsChild(window_, focus)) lastFocus_ = focus;
+    } else if (lastFocus_ && !IsIconic(window_)) {
+        SetFocus(lastFocus_);
     }
 }
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
     ApplyLayout(dpi);
-    const HWND window = parts_.window;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    if (IsIconic(window) && GetWindowPlacement(window, &placement)) {
+    if (IsIconic(window_) && GetWindowPlacement(window_, &placement)) {
         // Moving a minimised window moves its icon and leaves the size it is restored to: that size is set
         // instead, in place. A window hidden in the tray stays hidden.
-        const FormLayout layout = LayoutForDpi(dpi);
-        const RECT outer =
-            win::WindowRectForClient(layout.clientWidth, layout.clientHeight, kFormStyle, kFormExStyle, dpi);
+        const RECT outer = OuterRect(dpi);
         RECT& normal = placement.rcNormalPosition;
-        normal.right = normal.left + (outer.right - outer.left);
-        normal.bottom = normal.top + (outer.bottom - outer.top);
-        placement.showCmd = IsWindowVisible(window) ? SW_SHOWMINNOACTIVE : SW_HIDE;
-        SetWindowPlacement(window, &placement);
+        normal.right = normal.left + outer.right;
+        normal.bottom = normal.top + outer.bottom;
+        placement.showCmd = IsWindowVisible(window_) ? SW_SHOWMINNOACTIVE : SW_HIDE;
+        SetWindowPlacement(window_, &placement);
         return;
     }
-    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Form1::OnSize() noexcept {
     try {
-        Form_Resize(tray_, presence_);
+        Form_Resize(*this, cSysTray1_);
     } catch (...) {
         // No trap here: a minimise that fails halfway leaves the window as the platform left it.
     }
 }
 
+void Form1::OnSettingChange(WPARAM setting) noexcept {
+    if (setting == SPI_SETHIGHCONTRAST) look_.FollowHighContrast();
+    text1_.UpdateStepFormat();
+    RunSteering::OnDisplayChange();
+}
+
+void Form1::OnShowInstance() noexcept {
+    // Before the first show start-up is still under way (perhaps showing a report); the first show puts
+    // the window in front by itself.
+    if (!shown_) return;
+    try {
+        // An error report open over the window is what must be answered first: bring that to the front.
+        if (const HWND popup = GetLastActivePopup(window_); popup && popup != window_ && !IsWindowEnabled(window_)) {
+            ShowWindow();
+            SetMinimizedToTray(false);
+            SetForegroundWindow(popup);
+            return;
+        }
+        // Otherwise the same as a release over the tray icon.
+        cSysTray1_MouseUp(*this);
+    } catch (...) {
+        // The window stays as it was; the next start tries again.
+    }
+}
+
+void Form1::OnTaskbarCreated() noexcept {
+    try {
+        cSysTray1_.TaskbarCreated();
+    } catch (...) {
+        // The icon stays missing until the next restart of the shell.
+    }
+}
+
 void Form1::MouseUp(std::int16_t&, std::int32_t&) {
     try {
-        cSysTray1_MouseUp(presence_);
+        cSysTray1_MouseUp(*this);
     } catch (...) {
         // The window stays as it was; the next release over the icon tries again.
     }
 }
 
-void Form1::OnClose() noexcept { Close(UnloadExitCode(parts_.created)); }
+void Form1::OnClose() noexcept { Close(UnloadExitCode(created_)); }
 
 void Form1::OnQuit(int exitCode) noexcept { Close(exitCode); }
 
 void Form1::Close(int exitCode) noexcept {
-    // A close or a quit that arrives while the yields of this one run finds the program ending already.
+    // A close or a quit that arrives while this one pumps its pending messages finds the program ending already.
     if (closing_) return;
     closing_ = true;
-    Form_QueryUnload(tray_, presence_, ReportsOf(parts_.window));
+    Form_QueryUnload(steering_, cSysTray1_, *this, ReportsOf(window_));
     Form_Unload(exitCode);
 }
 
@@ -336,53 +381,71 @@ void Form1::Form_Unload(int exitCode) noexcept {
     ExitProcess(static_cast<UINT>(exitCode));
 }
 
-LRESULT CALLBACK Form1::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR form) noexcept {
-    auto* self = reinterpret_cast<Form1*>(form);
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(control, ControlProc, kSubclassId);
-    if (control == self->parts_.button) {
-        if (message == WM_MOUSEMOVE) Hover(self->parts_, HoverArea::Button);
-        return DefSubclassProc(control, message, wParam, lParam);
-    }
-    return self->HandleFieldMessage(control, message, wParam, lParam);
+std::string Form1::ButtonCaption() { return win::ToUtf8(win::WindowTextW(button_)); }
+
+void Form1::SetButtonCaption(std::string_view caption) { SetText(button_, caption, "The caption could not be set"); }
+
+void Form1::SetCaption(std::string_view caption) { SetText(window_, caption, "The caption could not be set"); }
+
+void Form1::SetWindowIcon() {
+    auto load = [this](int metricX, int metricY) {
+        SetLastError(ERROR_SUCCESS);
+        win::IconHandle icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
+                                                           win::SystemMetricForDpi(metricX, dpi_),
+                                                           win::SystemMetricForDpi(metricY, dpi_), 0)));
+        if (!icon) win::ThrowLastError("The application icon could not be loaded");
+        return icon;
+    };
+    win::IconHandle big = load(SM_CXICON, SM_CYICON);
+    win::IconHandle small = load(SM_CXSMICON, SM_CYSMICON);
+    // The small one first: a big icon set without a small one makes the platform scale a small copy of it, which
+    // the small icon would then replace at once.
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    bigIcon_ = std::move(big);
+    smallIcon_ = std::move(small);
 }
 
-LRESULT Form1::HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    FormParts& parts = parts_;
-    switch (message) {
-        case WM_SETFOCUS: {
-            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-            Text1_GotFocus(parts);
-            return result;
-        }
-        case WM_KILLFOCUS: {
-            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-            // Only a move to another part of this window counts as leaving the field; switching to another
-            // program or minimising keeps whatever is being typed.
-            const HWND gaining = reinterpret_cast<HWND>(wParam);
-            if (gaining && (gaining == parts.window || IsChild(parts.window, gaining))) Text1_LostFocus(parts);
-            return result;
-        }
-        case WM_LBUTTONDOWN: {
-            const bool entering = GetFocus() != field;
-            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-            if (entering) Text1_MouseDown(parts);
-            return result;
-        }
-        case WM_LBUTTONUP: {
-            const LRESULT result = DefSubclassProc(field, message, wParam, lParam);
-            Text1_MouseUp(parts);
-            return result;
-        }
-        case WM_SETTEXT:
-            return Text1_SetText(field, wParam, lParam);
-        case EM_LIMITTEXT:
-            // Nobody raises the field's limit: the step text stays short, whoever asks.
-            return DefSubclassProc(field, message, wParam == 0 || wParam > kStepTextLimit ? kStepTextLimit : wParam,
-                                   lParam);
-        default:
-            return DefSubclassProc(field, message, wParam, lParam);
-    }
+void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
+
+bool Form1::IsMinimized() { return IsIconic(window_) != FALSE; }
+
+void Form1::HideWindow() {
+    // The platform restores a minimised window only by showing it, so a hidden window keeps its minimised
+    // state until ShowWindow brings it back in its normal size.
+    ::ShowWindow(window_, SW_HIDE);
 }
+
+void Form1::ShowWindow() {
+    // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.
+    ::ShowWindow(window_, IsIconic(window_) ? SW_RESTORE : SW_SHOW);
+}
+
+void Form1::FocusWindow() {
+    if (!SetForegroundWindow(window_) || GetForegroundWindow() != window_) ForceForeground();
+    SetFocus(lastFocus_ ? lastFocus_ : text1_.Handle());
+}
+
+void Form1::ForceForeground() noexcept {
+    // The restore keys are typed into another program, and Windows can keep the foreground from a program
+    // the user is not typing into. Sharing the foreground thread's input state for the call lets the window
+    // come back in front, as the keys promise. Only a fallback: under Wine the plain call works and the
+    // shared state would leave no window in front. A hung foreground thread would stall this one, and with it the
+    // desktop's keyboard hook, for as long as the input is shared: attach only to a window that answers.
+    constexpr UINT kAnswerMilliseconds = 100;
+    const DWORD ownThread = GetCurrentThreadId();
+    const HWND foreground = GetForegroundWindow();
+    const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    const bool attached = foregroundThread != 0 && foregroundThread != ownThread &&
+                          SendMessageTimeoutW(foreground, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_ERRORONEXIT,
+                                              kAnswerMilliseconds, nullptr) &&
+                          AttachThreadInput(ownThread, foregroundThread, TRUE);
+    SetForegroundWindow(window_);
+    if (attached) AttachThreadInput(ownThread, foregroundThread, FALSE);
+}
+
+void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(window_); }
+
+void Form1::WaitForInput() { win::WaitForInput(window_); }
 
 }  // namespace app

@@ -1,32 +1,37 @@
-// The main window Form1: its creation, the routing of its messages and its controls' events to the handlers.
+// The main window Form1: its creation and layout, its state, and the routing of its messages to the handlers.
 #pragma once
 
 #include <windows.h>
 
-#include "app/application_window.h"
-#include "app/form_parts.h"
-#include "app/presence_host.h"
-#include "app/run_host.h"
-#include "app/skin_host.h"
-#include "app/start_up_host.h"
-#include "app/tray_host.h"
-#include "app/window_layout.h"
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/application.h"
+#include "app/logic/form1_handlers.h"
+#include "app/logic/window_layout.h"
+#include "app/run_steering.h"
+#include "app/step_field.h"
+#include "app/window_look.h"
+#include "tray/property_bag.h"
 #include "tray/sys_tray.h"
+#include "tray/sys_tray_window.h"
 #include "win/win_handles.h"
 
 namespace app {
 
-inline constexpr const char* kForm1Class = "PelmorathForm1";
-inline constexpr const wchar_t* kForm1ClassW = L"PelmorathForm1";
+inline constexpr const wchar_t* kForm1Class = L"PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
 inline constexpr int kSysTray1Id = 1004;
 
-// The window hosts cSysTray1 and hears its MouseUp; each other concern has a host of its own over the shared parts.
-class Form1 final : private tray::SysTrayEvents {
+// The window owns its state and its controls: Text1 with its step size, its look, the run's steering and the tray
+// control cSysTray1. The handlers reach it through the interfaces it implements, WindowState and MessagePump, and
+// through those of its parts.
+class Form1 final : private WindowState, private MessagePump, private tray::SysTrayEvents {
 public:
-    Form1(HINSTANCE instance, ApplicationWindow& application) noexcept;
+    Form1(HINSTANCE instance, Program& program) noexcept;
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -36,14 +41,11 @@ public:
     void Load() noexcept;
     // The first show: centred on the screen, the step field focused. The rest of start-up follows from the queue.
     void Show() noexcept;
-    HWND Handle() const noexcept { return parts_.window; }
+    HWND Handle() const noexcept { return window_; }
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR form) noexcept;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT HandleFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     // One handler per message of the window.
     bool OnCreate() noexcept;
@@ -51,28 +53,66 @@ private:
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
     void OnSize() noexcept;
+    void OnSettingChange(WPARAM setting) noexcept;
+    void OnShowInstance() noexcept;
+    void OnTaskbarCreated() noexcept;
     void OnClose() noexcept;
     // The thread's quit message: the program ends as on a close, with the quit's exit code.
     void OnQuit(int exitCode) noexcept;
     void Close(int exitCode) noexcept;
     [[noreturn]] void Form_Unload(int exitCode) noexcept;
 
+    void CreateSysTray1() noexcept;
     void ApplyLayout(int dpi) noexcept;
     void SetFonts(const FormLayout& layout, bool redraw) noexcept;
+    void ForceForeground() noexcept;
+
+    // WindowState
+    std::string ButtonCaption() override;
+    void SetButtonCaption(std::string_view caption) override;
+    void SetCaption(std::string_view caption) override;
+    void SetWindowIcon() override;
+    void MinimizeWindow() override;
+    bool IsMinimized() override;
+    void HideWindow() override;
+    void ShowWindow() override;
+    void FocusWindow() override;
+    bool MinimizedToTray() override { return minimizedToTray_; }
+    void SetMinimizedToTray(bool minimized) override { minimizedToTray_ = minimized; }
+
+    // MessagePump
+    void ProcessPendingMessages() override;
+    void WaitForInput() override;
 
     // cSysTray1's events: the window handles MouseUp only.
     void MouseUp(std::int16_t& Button, std::int32_t& Id) override;
     bool UserMode() override { return true; }
 
-    FormParts parts_;
-    // parts_.window once created. Its destruction ends the process (Form_Unload), so it never outlives the owner.
-    win::OwnedWindow ownWindow_;
+    HINSTANCE instance_;
+    Program& program_;
+    HWND window_ = nullptr;
+    HWND frame_ = nullptr;      // Frame1
+    HWND button_ = nullptr;     // PushButton2
+    HWND lastFocus_ = nullptr;  // the control that gets the focus back when the window is activated
+    int dpi_ = USER_DEFAULT_SCREEN_DPI;
+    UINT showInstanceMessage_ = 0;  // posted by a later start of the program
+    win::FontHandle font_;
+    win::FontHandle buttonFont_;
+    win::IconHandle bigIcon_;
+    win::IconHandle smallIcon_;
+    bool minimizedToTray_ = false;
+    bool created_ = false;  // the window and its controls exist: a destruction from now on is a close
+    bool shown_ = false;    // the first show is done: start-up has finished
     bool closing_ = false;
-    Form1Presence presence_{parts_};
-    Form1Run run_{parts_};
-    Form1Skin skin_{parts_};
-    Form1StartUp startUp_{parts_, skin_};
-    Form1Tray tray_{parts_};
+
+    StepField text1_;
+    WindowLook look_;
+    tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed
+    tray::SysTrayWindow cSysTray1Window_;
+    tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
+    RunSteering steering_{text1_.Step(), cSysTray1_};
+    // window_ once created. Its destruction ends the process (Form_Unload), so it never outlives the rest.
+    win::OwnedWindow ownWindow_;
 };
 
 }  // namespace app

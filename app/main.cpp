@@ -3,9 +3,10 @@
 
 #include <commctrl.h>
 
-#include "app/application_window.h"
+#include <cstdlib>
+
+#include "app/application.h"
 #include "app/form1.h"
-#include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
 
@@ -28,25 +29,28 @@ void SearchLibrariesSafely() noexcept {
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, [[maybe_unused]] LPSTR commandLine, int) {
+#if defined(__GLIBCXX__)
+// Keeps the C++ runtime's verbose terminate handler, and the symbol demangler it drags in, out of the program.
+namespace __gnu_cxx {
+// Nothing in the program lets an exception escape; should the runtime still terminate, end at once.
+void __verbose_terminate_handler() { std::abort(); }  // NOLINT(bugprone-reserved-identifier): the runtime's own name
+}  // namespace __gnu_cxx
+#endif
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SearchLibrariesSafely();
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {
-        win::AskFirstInstanceToComeBack(app::kForm1ClassW);
+        win::ShowFirstInstance(app::kForm1Class);
         return 0;
     }
-
-#ifdef PELMORATH_TEST_BUILD
-    // The program takes no options; the test build takes this one, to make the system's silent removal of the hook.
-    if (commandLine && lstrcmpA(commandLine, "/lose-hook-for-test") == 0) modKeyboard::LoseHookInEveryRunForTest();
-#endif
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    app::ApplicationWindow application(instance);
-    app::Form1 form(instance, application);
+    app::Program program(instance);
+    app::Form1 form(instance, program);
     if (!form.Create()) return app::kStartFailedExitCode;
     form.Load();
     form.Show();

@@ -1,70 +1,149 @@
 // Text1, the step-size field: every change saved and converted, the whole text selected on entry, a non-number
-// replaced on exit, and no text longer than a step needs.
+// replaced on exit, and no text longer than a step size needs.
 #include "app/step_field.h"
 
 #include <commctrl.h>
 
 #include <string>
 
-#include "app/product.h"
-#include "app/settings_store.h"
-#include "app/step_text_limit.h"
-#include "win/utf8.h"
-#include "win/window_text.h"
+#include "app/logic/product.h"
+#include "app/logic/step_text_limit.h"
 #include "steering/locale_number_format.h"
+#include "win/utf8.h"
+#include "win/win_handles.h"
+#include "win/window_text.h"
 
 namespace app {
 namespace {
 
+constexpr UINT_PTR kSubclassId = 1;
 constexpr const wchar_t* kReplacementStep = L"5";
 constexpr std::string_view kStepSettingKey = "Text1";
 
-}  // namespace
-
-void LoadStep(FormParts& parts) noexcept {
+// Writes the value under HKCU\Software\<application>\<section>, creating the keys when missing, exactly as given,
+// in UTF-16. A failed write changes nothing else and is not reported.
+void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                 std::wstring_view value) noexcept {
     try {
-        parts.step.SetFormat(steering::UserNumberFormat());
-        parts.step.SetText(win::ToUtf8(win::WindowTextW(parts.field)));
+        std::wstring path = L"Software\\";
+        path += win::FromUtf8(application);
+        path += L'\\';
+        path += win::FromUtf8(section);
+        HKEY opened = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                            nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        const win::RegistryKey sectionKey(opened);
+        const std::wstring name = win::FromUtf8(key);
+        const std::wstring data(value);
+        // The wide call stores the text as typed; the ANSI one would turn what the code page lacks into other
+        // characters or question marks.
+        RegSetValueExW(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+                       (static_cast<DWORD>(data.size()) + 1) * DWORD{sizeof(wchar_t)});
     } catch (...) {
-        // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
+        // Out of memory while forming the names: the write is simply lost, like any failed write.
     }
 }
 
-void Text1_Change(FormParts& parts) noexcept {
+}  // namespace
+
+void StepField::Attach(HWND field) noexcept {
+    field_ = field;
+    // Before the subclass, which costs every message that passes it a lookup of its data; the limit is within
+    // the subclass's own, and the text read is the designed one.
+    SendMessageW(field_, EM_LIMITTEXT, kStepTextLimit, 0);
     try {
-        const std::wstring text = win::WindowTextW(parts.field);
-        parts.step.SetText(win::ToUtf8(text));
+        step_.SetFormat(steering::UserNumberFormat());
+        step_.SetText(win::ToUtf8(win::WindowTextW(field_)));
+    } catch (...) {
+        // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
+    }
+    SetWindowSubclass(field_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void StepField::Text1_Change() noexcept {
+    try {
+        const std::wstring text = win::WindowTextW(field_);
+        step_.SetText(win::ToUtf8(text));
         SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, text);
     } catch (...) {
         // The text could not even be read: the step stays as it was, and nothing else depends on the write.
     }
 }
 
-void UpdateStepFormat(FormParts& parts) noexcept {
+void StepField::UpdateStepFormat() noexcept {
     // Sent to every top-level window, hidden ones included, when the regional settings (among others) change.
     try {
-        parts.step.SetFormat(steering::UserNumberFormat());
+        step_.SetFormat(steering::UserNumberFormat());
     } catch (...) {
         // The separators stay as they were.
     }
 }
 
-void Text1_GotFocus(const FormParts& parts) noexcept { SendMessageA(parts.field, EM_SETSEL, 0, -1); }
+LRESULT CALLBACK StepField::SubclassProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self) noexcept {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(field, SubclassProc, kSubclassId);
+        return DefSubclassProc(field, message, wParam, lParam);
+    }
+    return reinterpret_cast<StepField*>(self)->HandleMessage(message, wParam, lParam);
+}
 
-void Text1_LostFocus(const FormParts& parts) noexcept {
-    if (!parts.step.IsNumeric()) SetWindowTextW(parts.field, kReplacementStep);
+LRESULT StepField::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    switch (message) {
+        case WM_SETFOCUS: {
+            const LRESULT result = DefSubclassProc(field_, message, wParam, lParam);
+            Text1_GotFocus();
+            return result;
+        }
+        case WM_KILLFOCUS: {
+            const LRESULT result = DefSubclassProc(field_, message, wParam, lParam);
+            // Only a move to another part of this window counts as leaving the field; switching to another
+            // program or minimising keeps whatever is being typed.
+            const HWND gaining = reinterpret_cast<HWND>(wParam);
+            const HWND window = GetParent(field_);
+            if (gaining && (gaining == window || IsChild(window, gaining))) Text1_LostFocus();
+            return result;
+        }
+        case WM_LBUTTONDOWN: {
+            const bool entering = GetFocus() != field_;
+            const LRESULT result = DefSubclassProc(field_, message, wParam, lParam);
+            if (entering) Text1_MouseDown();
+            return result;
+        }
+        case WM_LBUTTONUP: {
+            const LRESULT result = DefSubclassProc(field_, message, wParam, lParam);
+            Text1_MouseUp();
+            return result;
+        }
+        case WM_SETTEXT:
+            return Text1_SetText(wParam, lParam);
+        case EM_LIMITTEXT:
+            // Nobody raises the field's limit: the step text stays short, whoever asks.
+            return DefSubclassProc(field_, message, wParam == 0 || wParam > kStepTextLimit ? kStepTextLimit : wParam,
+                                   lParam);
+        default:
+            return DefSubclassProc(field_, message, wParam, lParam);
+    }
+}
+
+void StepField::Text1_GotFocus() noexcept { SendMessageW(field_, EM_SETSEL, 0, -1); }
+
+void StepField::Text1_LostFocus() noexcept {
+    if (!step_.IsNumeric()) SetWindowTextW(field_, kReplacementStep);
 }
 
 // The edit control's own limit holds for typing and pasting but not for WM_SETTEXT, which any program can send;
 // a very long text would keep the edit control, and with it every key event of a run, busy for seconds.
-LRESULT Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT StepField::Text1_SetText(WPARAM wParam, LPARAM lParam) noexcept {
     const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-    if (!text) return DefSubclassProc(control, WM_SETTEXT, wParam, lParam);
-    const std::size_t kept = KeptTextLength(text);
-    if (text[kept] == L'\0') return DefSubclassProc(control, WM_SETTEXT, wParam, lParam);
+    if (!text) return DefSubclassProc(field_, WM_SETTEXT, wParam, lParam);
+    const std::size_t length = LengthWithinLimit(text);
+    if (text[length] == L'\0') return DefSubclassProc(field_, WM_SETTEXT, wParam, lParam);
     try {
-        const std::wstring cut(text, kept);  // as a paste into the field would be cut
-        return DefSubclassProc(control, WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
+        const std::wstring cut(text, length);  // as a paste into the field would be cut
+        return DefSubclassProc(field_, WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
     } catch (...) {
         return FALSE;
     }
@@ -72,18 +151,18 @@ LRESULT Text1_SetText(HWND control, WPARAM wParam, LPARAM lParam) noexcept {
 
 // A click places the caret after the focus arrived and undoes the selection; select again, as the field is
 // meant to be retyped whole. A drag that selects part of the text is left alone.
-void Text1_MouseDown(FormParts& parts) noexcept {
-    SendMessageA(parts.field, EM_SETSEL, 0, -1);
-    parts.selectAllOnRelease = true;
+void StepField::Text1_MouseDown() noexcept {
+    SendMessageW(field_, EM_SETSEL, 0, -1);
+    selectAllOnRelease_ = true;
 }
 
-void Text1_MouseUp(FormParts& parts) noexcept {
-    if (!parts.selectAllOnRelease) return;
-    parts.selectAllOnRelease = false;
+void StepField::Text1_MouseUp() noexcept {
+    if (!selectAllOnRelease_) return;
+    selectAllOnRelease_ = false;
     DWORD start = 0;
     DWORD end = 0;
-    SendMessageA(parts.field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start == end) SendMessageA(parts.field, EM_SETSEL, 0, -1);
+    SendMessageW(field_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) SendMessageW(field_, EM_SETSEL, 0, -1);
 }
 
 }  // namespace app

@@ -5,9 +5,15 @@ enable_language(RC)
 configure_file(res/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
 file(WRITE ${CMAKE_BINARY_DIR}/version.txt "${PROJECT_VERSION}\n")
 
+# The build seams are linked straight into the program, the test build's in place of the release's.
+if(PELMORATH_TEST_BUILD)
+  set(build_seams app/build_for_test.cpp)
+else()
+  set(build_seams app/build_release.cpp)
+endif()
 add_executable(Pelmorath WIN32
   app/main.cpp
-  app/runtime_size.cpp
+  ${build_seams}
   res/pelmorath.rc)
 target_include_directories(Pelmorath PRIVATE ${CMAKE_SOURCE_DIR}/res ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(Pelmorath PRIVATE pelmorath_app)
@@ -17,7 +23,8 @@ set_source_files_properties(res/pelmorath.rc PROPERTIES
 if(MINGW)
   # No MinGW runtime DLLs beside the program: it must start on a bare Windows.
   # No link time in the header: two builds of one commit give the same program, and so the same packages.
-  target_link_options(Pelmorath PRIVATE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
+  # wWinMain: the program's entry point is the Unicode one.
+  target_link_options(Pelmorath PRIVATE -municode -static -static-libgcc -static-libstdc++ -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
 endif()
 
 add_subdirectory(installer)

@@ -9,7 +9,7 @@
 
 #include "skin/control_kind.h"
 #include "win/files_beside_exe.h"
-#include "win/step_failure.h"
+#include "win/handler_failure.h"
 #include "win/system_error.h"
 
 namespace skin {
@@ -21,7 +21,7 @@ std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
     // One byte beyond the limit is enough to tell that a file is too large.
     win::FileRead read = win::ReadFileStartW(path, kMaxSkinFileBytes + 1);
     if (!read.Succeeded()) {
-        throw win::StepFailure(std::string("The skin file could not be ") + (read.opened ? "read" : "opened") +
+        throw win::HandlerFailure(std::string("The skin file could not be ") + (read.opened ? "read" : "opened") +
                                ": " + win::SystemErrorDescription(read.error));
     }
     return std::move(read.bytes);
@@ -38,11 +38,11 @@ ControlKind KindOfWindow(HWND window) noexcept {
 SkinEngine::~SkinEngine() { Detach(); }
 
 void SkinEngine::LoadSkin(const std::wstring& path, std::string_view password) {
-    if (!password.empty()) throw win::StepFailure("Skin files have no password");
+    if (!password.empty()) throw win::HandlerFailure("Skin files have no password");
     const std::vector<std::uint8_t> bytes = ReadSkinFile(path);
     const ParseResult parsed =
         ParseSkinFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!parsed.colours) throw win::StepFailure(parsed.error);
+    if (!parsed.colours) throw win::HandlerFailure(parsed.error);
     skin_ = parsed.colours;
     Repaint();
 }
@@ -63,12 +63,12 @@ void SkinEngine::SetButtonStates(bool on) {
 }
 
 void SkinEngine::ApplyTo(std::uintptr_t window) {
-    if (!skin_) throw win::StepFailure("No skin has been loaded");
+    if (!skin_) throw win::HandlerFailure("No skin has been loaded");
     const HWND target = reinterpret_cast<HWND>(window);
-    if (!IsWindow(target)) throw win::StepFailure("The skin cannot be applied: the window does not exist");
+    if (!IsWindow(target)) throw win::HandlerFailure("The skin cannot be applied: the window does not exist");
     Detach();
     if (!SetWindowSubclass(target, WindowSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        throw win::StepFailure("The skin cannot be applied to the window");
+        throw win::HandlerFailure("The skin cannot be applied to the window");
     }
     window_ = target;
     FrameHooking hooking{this, false};

@@ -12,7 +12,7 @@ namespace skin {
 // and mean nothing yet.
 inline constexpr std::int32_t kColourControls = 1;
 
-// LoadSkin and ApplyTo fail with win::StepFailure; its description names the file's line when the file is at fault.
+// LoadSkin and ApplyTo fail with win::HandlerFailure; its description names the file's line when the file is at fault.
 class SkinFramework {
 public:
     // Reads and checks the skin file. Skin files are plain text, so the password must be empty.

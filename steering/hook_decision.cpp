@@ -8,13 +8,13 @@ bool IsDownNow(std::int16_t state) { return state < 0; }
 
 }  // namespace
 
-HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
-    HookVerdict verdict;
-    if (event.nCode != 0) return verdict;
+KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
+    KeyEventDecision decision;
+    if (event.nCode != 0) return decision;
 
     if (event.keyDown && event.virtualKey == kVkU && IsDownNow(keys.AsyncKeyState(kVkControl))) {
-        verdict.restoreRequested = true;
-        return verdict;
+        decision.restoreRequested = true;
+        return decision;
     }
     // Wine answers a key that is up from a per-thread snapshot of all key states, but only while the snapshot is
     // newer than the last input; a key that is down always takes a round trip to the server, and that trip renews
@@ -31,9 +31,9 @@ HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
         if (i != asked) down[i] = IsDownNow(keys.AsyncKeyState(kSteeringKeys[i].virtualKey));
     }
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
-        if (down[i]) verdict.moves[verdict.moveCount++] = kSteeringKeys[i].move;
+        if (down[i]) decision.moves[decision.moveCount++] = kSteeringKeys[i].move;
     }
-    return verdict;
+    return decision;
 }
 
 }  // namespace steering

@@ -45,7 +45,7 @@ protected:
     ~KeyStateSource() = default;
 };
 
-struct HookVerdict {
+struct KeyEventDecision {
     bool restoreRequested = false;  // Ctrl+U: raise the restore request and return 0 without the next hook
     std::array<Move, kSteeringKeys.size()> moves{};
     std::size_t moveCount = 0;  // moves to make, in order, each from the pointer's position at that moment
@@ -54,6 +54,6 @@ struct HookVerdict {
 // Non-action events are only handed on. A press of U while Ctrl is held (Alt allowed) is the restore request and
 // wins over steering; nothing else is: the event's own key says it is U, so a U typed earlier without Ctrl, or
 // another program asking for U's state, changes nothing. Ctrl is asked only on a press of U.
-HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys);
+KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys);
 
 }  // namespace steering

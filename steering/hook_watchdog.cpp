@@ -15,7 +15,7 @@ bool ReinstallsHook(const SystemNotice& notice) noexcept {
     }
 }
 
-void HookWatchdog::Armed() noexcept {
+void HookWatchdog::Reset() noexcept {
     answered_ = false;
     unanswered_ = 0;
     failures_ = 0;

@@ -38,7 +38,7 @@ public:
 
     // A fresh installation (the start of a run): no event is owed, and the window in front counts as in reach until
     // told otherwise.
-    void Armed() noexcept;
+    void Reset() noexcept;
     // Every call of the hook procedure, with its event's time (milliseconds, wrapping as the tick count does).
     void HookCalled(std::uint32_t eventTime) noexcept;
     // One key event reported by raw input, with its time. True when the hook must be installed again now. Raw

@@ -2,7 +2,6 @@
 #include "steering/keyboard_hook.h"
 
 #include "win/message_pump.h"
-#include "win/session_notices.h"
 #include "win/win_handles.h"
 #include "steering/hook_decision.h"
 #include "steering/hook_watchdog.h"
@@ -19,11 +18,6 @@ struct HookState {
     steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
     steering::HookWatchdog watchdog;
-    win::SessionNotices sessionNotices;
-#ifdef PELMORATH_TEST_BUILD
-    bool loseHookInEveryRun = false;
-    int eventsThisRun = 0;
-#endif
 };
 HookState state;
 
@@ -82,28 +76,19 @@ void WatchRawKeys(HWND watcher) noexcept {
 void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     state.step = &step;
     ReadScreenSize();
-    state.watchdog.Armed();
-#ifdef PELMORATH_TEST_BUILD
-    state.eventsThisRun = 0;
-#endif
-    const bool newWatcher = watcher && !state.watcher;
-    // Before the hook goes in: loading wtsapi32 and the call into the session service hold the thread up, and no
-    // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
-    // unlock would bring the hook back.
-    if (newWatcher) state.sessionNotices.Register(watcher);
+    state.watchdog.Reset();
     InstallHook();
-    if (newWatcher) WatchRawKeys(watcher);
+    if (watcher && !state.watcher) WatchRawKeys(watcher);
     state.watcher = watcher;
 }
 
 void UnhookKeyboard() noexcept {
     state.hKeyboardHook.reset();
-    if (state.watcher) {
-        WatchRawKeys(nullptr);
-        state.sessionNotices.Unregister();
-    }
+    if (state.watcher) WatchRawKeys(nullptr);
     state.watcher = nullptr;
 }
+
+HHOOK InstalledHook() noexcept { return state.hKeyboardHook.get(); }
 
 void ReadScreenSize() noexcept {
     state.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -119,31 +104,21 @@ bool SystemNoticed(UINT message, WPARAM code) noexcept {
 
 void FrontOutOfReach(bool outOfReach) noexcept { state.watchdog.FrontOutOfReach(outOfReach); }
 
-#ifdef PELMORATH_TEST_BUILD
-void LoseHookInEveryRunForTest() noexcept { state.loseHookInEveryRun = true; }
-#endif
 
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-#ifdef PELMORATH_TEST_BUILD
-    // Lost at the third key event: after the hook has answered a whole tap, so that the watchdog knows its time.
-    if (state.loseHookInEveryRun && nCode == HC_ACTION && ++state.eventsThisRun == 3) {
-        state.hKeyboardHook.reset();
-        return CallNextHookEx(nullptr, nCode, wParam, lParam);
-    }
-#endif
     if (nCode == HC_ACTION) state.watchdog.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
     AsyncKeyStates keys;
-    const steering::HookVerdict verdict = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
-    if (verdict.restoreRequested) {
+    const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
+    if (decision.restoreRequested) {
         SetRestoreRequested(true);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
     }
     // The step the field last converted: no window message and no conversion on the key path. It cannot change
     // between the moves of one event, as the field changes only while messages are processed. A text that gives
     // no step moves nothing.
-    if (verdict.moveCount != 0 && state.step) {
+    if (decision.moveCount != 0 && state.step) {
         if (const std::optional<std::int16_t> step = state.step->Step()) {
-            for (std::size_t i = 0; i < verdict.moveCount; ++i) MoveOnce(verdict.moves[i], *step);
+            for (std::size_t i = 0; i < decision.moveCount; ++i) MoveOnce(decision.moves[i], *step);
         }
     }
     return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
@@ -155,7 +130,7 @@ void SetRestoreRequested(bool requested) noexcept {
     state.restoreRequested = requested;
     // The run loop waits in a message retrieval that runs hook calls and sent messages (a click sent by
     // assistive technology, say) inside itself and returns only for a posted message.
-    if (requested) win::PostWake();
+    if (requested) win::UnblockWait();
 }
 
 }  // namespace modKeyboard

@@ -3,7 +3,7 @@
 
 #include <utility>
 
-#include "win/step_failure.h"
+#include "win/handler_failure.h"
 
 namespace tray {
 
@@ -12,7 +12,7 @@ T PropertyBag::Read(std::string_view name, T fallback) const {
     const auto found = values_.find(name);
     if (found == values_.end()) return fallback;
     if (const T* value = std::get_if<T>(&found->second)) return *value;
-    throw win::StepFailure("Type mismatch");
+    throw win::HandlerFailure("Type mismatch");
 }
 
 bool PropertyBag::ReadBool(std::string_view name, bool fallback) const { return Read<bool>(name, fallback); }

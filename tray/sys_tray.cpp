@@ -1,7 +1,7 @@
 // The tray icon control's logic: property setters, the add/delete pairs, the balloon wait, the callbacks.
 #include "tray/sys_tray.h"
 
-#include "win/step_failure.h"
+#include "win/handler_failure.h"
 
 namespace tray {
 namespace {
@@ -85,7 +85,7 @@ void cSysTray::ShowBalloon(std::string_view Tip, std::string_view sTitle, std::i
     if (ShowOnce && onceCount_ >= 1) return;
     std::uint32_t timeoutMs = 0;
     if (ShowTimer > 0) {
-        if (ShowTimer > kMaxShowTimer) throw win::StepFailure("Overflow");
+        if (ShowTimer > kMaxShowTimer) throw win::HandlerFailure("Overflow");
         timeoutMs = static_cast<std::uint32_t>(ShowTimer) * 1000u;
     }
     const NotifyRecords records = Records();

@@ -57,7 +57,22 @@ protected:
     ~SysTrayEvents() = default;
 };
 
-class cSysTray {
+// The tray control as its host window drives it: cSysTray's properties and its balloon, for handlers that are tested
+// without Windows.
+class TrayControl {
+public:
+    virtual void SetTrayTip(std::string_view Tip) = 0;
+    // True puts the icon into the notification area.
+    virtual void SetInTray(bool Show) = 0;
+    // Whether the shell really holds the icon: without it a hidden window could not be brought back.
+    virtual bool IconInShell() const noexcept = 0;
+    virtual void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce) = 0;
+
+protected:
+    ~TrayControl() = default;
+};
+
+class cSysTray final : public TrayControl {
 public:
     cSysTray(SysTrayPlatform& platform, SysTrayEvents& host) noexcept : platform_(platform), host_(host) {}
     cSysTray(const cSysTray&) = delete;
@@ -66,15 +81,15 @@ public:
     // Properties. The setters may throw what the host's change notice throws.
     void SetTrayIcon(const PictureRef& Icon);
     PictureRef TrayIcon() const { return trayIcon_; }
-    void SetTrayTip(std::string_view Tip);
+    void SetTrayTip(std::string_view Tip) override;
     std::string TrayTip() const { return trayTip_; }
-    void SetInTray(bool Show);
+    void SetInTray(bool Show) override;
     bool InTray() const noexcept { return inTray_; }
 
     // Shows a balloon on the icon and, with a positive ShowTimer, waits until the shell reports it gone or
-    // ShowTimer seconds have passed, processing messages meanwhile. Throws StepFailure("Overflow")
+    // ShowTimer seconds have passed, processing messages meanwhile. Throws HandlerFailure("Overflow")
     // when ShowTimer seconds do not fit in 32-bit milliseconds, before anything is sent.
-    void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce);
+    void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce) override;
 
     // Lifecycle, in the order the host raises it.
     void Initialize();
@@ -92,7 +107,7 @@ public:
 
     // Whether the shell accepted the last add of the icon (and it was not deleted since). Unlike IconAdded,
     // which follows the requests, this follows the shell's answers.
-    bool IconInShell() const noexcept { return iconInShell_; }
+    bool IconInShell() const noexcept override { return iconInShell_; }
     bool IconAdded() const noexcept { return iconAdded_; }
     bool BalloonShowing() const noexcept { return balloonShowing_; }
     std::int32_t OnceCount() const noexcept { return onceCount_; }

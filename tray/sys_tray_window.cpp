@@ -125,6 +125,8 @@ double SysTrayWindow::Now() {
 }
 
 void SysTrayWindow::WaitForMessages(double maxSeconds) {
+    // A minimise sent by another program is answered before the balloon holds the thread.
+    win::ReplyToSender();
     // Rounded up, so that a remainder below a millisecond still waits instead of spinning.
     const double milliseconds = std::ceil(maxSeconds * 1000.0);
     win::WaitForInputFor(milliseconds <= 0.0 ? 0 : static_cast<DWORD>(milliseconds));

@@ -6,16 +6,16 @@ namespace {
 
 // A thread message of our own: GetMessage returns only for posted messages, and a modal loop that takes
 // this one drops it harmlessly.
-constexpr UINT kWakeMessage = WM_APP + 0x3A;
+constexpr UINT kUnblockMessage = WM_APP + 0x3A;
 
-// One thread, so plain values: whether a wake is owed to a WaitForInput, and how many of them are blocked in
+// One thread, so plain values: whether an unblock is pending for a WaitForInput, and how many of them are blocked in
 // GetMessage below the current call (nested through sent messages and hook calls).
-bool wakeOwed = false;
+bool unblockPending = false;
 int waitsBlocked = 0;
 
-bool IsWake(const MSG& message) noexcept { return message.hwnd == nullptr && message.message == kWakeMessage; }
+bool IsUnblock(const MSG& message) noexcept { return message.hwnd == nullptr && message.message == kUnblockMessage; }
 
-void PostWakeMessage() noexcept { PostThreadMessageW(GetCurrentThreadId(), kWakeMessage, 0, 0); }
+void PostUnblockMessage() noexcept { PostThreadMessageW(GetCurrentThreadId(), kUnblockMessage, 0, 0); }
 
 // Hands the quit to the window, which ends the program; returns only when no window took it.
 void HandQuitToWindow(HWND dialogWindow, const MSG& quit) noexcept {
@@ -25,7 +25,7 @@ void HandQuitToWindow(HWND dialogWindow, const MSG& quit) noexcept {
 // Unicode throughout: a character typed into a Unicode control and fetched with the ANSI calls would reach it
 // through the code page, full-width digits as other digits and anything else the code page lacks as "?".
 void Dispatch(HWND dialogWindow, MSG& message) noexcept {
-    if (IsWake(message)) return;
+    if (IsUnblock(message)) return;
     if (dialogWindow && IsDialogMessageW(dialogWindow, &message)) return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -34,34 +34,34 @@ void Dispatch(HWND dialogWindow, MSG& message) noexcept {
 }  // namespace
 
 void ProcessPendingMessages(HWND dialogWindow) noexcept {
-    bool woken = false;
+    bool unblocked = false;
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             HandQuitToWindow(dialogWindow, message);
             break;
         }
-        woken = woken || IsWake(message);
+        unblocked = unblocked || IsUnblock(message);
         Dispatch(dialogWindow, message);
     }
-    // Only a blocked GetMessage needs the message itself; any later wait finds the wake owed. Posting it again
+    // Only a blocked GetMessage needs the message itself; any later wait finds the unblock pending. Posting it again
     // for no blocked wait would make every later timed wait return at once.
-    if (woken && wakeOwed && waitsBlocked > 0) PostWakeMessage();
+    if (unblocked && unblockPending && waitsBlocked > 0) PostUnblockMessage();
 }
 
 void WaitForInput(HWND dialogWindow) noexcept {
     // GetMessage runs sent messages and low-level hook calls inside itself and comes back only for a posted
     // message: a wait followed by a PeekMessage pass costs the same server round trips per hook call, and more
     // work in the program, for every key of a run.
-    if (wakeOwed) {
-        wakeOwed = false;
+    if (unblockPending) {
+        unblockPending = false;
         return;
     }
     MSG message{};  // a failed GetMessage leaves it unwritten, and it is looked at below
     ++waitsBlocked;
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     --waitsBlocked;
-    if (IsWake(message)) wakeOwed = false;
+    if (IsUnblock(message)) unblockPending = false;
     if (got == 0) {
         HandQuitToWindow(dialogWindow, message);
     } else if (got > 0) {
@@ -69,16 +69,16 @@ void WaitForInput(HWND dialogWindow) noexcept {
     }
 }
 
-void PostWake() noexcept {
-    wakeOwed = true;
-    PostWakeMessage();
+void UnblockWait() noexcept {
+    unblockPending = true;
+    PostUnblockMessage();
 }
 
-void KeepWakeAfterModalLoop() noexcept {
-    if (wakeOwed && waitsBlocked > 0) PostWakeMessage();
+void RepostUnblockAfterModalLoop() noexcept {
+    if (unblockPending && waitsBlocked > 0) PostUnblockMessage();
 }
 
-void ReleaseSender() noexcept {
+void ReplyToSender() noexcept {
     // ISMEX_NOTIFY and ISMEX_CALLBACK senders do not wait; a replied one was answered already.
     if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(0);
 }

@@ -22,10 +22,10 @@ SingleInstance::SingleInstance(const wchar_t* name) noexcept {
     first_ = mutex ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
 }
 
-UINT BringBackMessage() noexcept { return RegisterWindowMessageW(L"Pelmorath.BringBack"); }
+UINT ShowInstanceMessage() noexcept { return RegisterWindowMessageW(L"Pelmorath.BringBack"); }
 
-bool AskFirstInstanceToComeBack(const wchar_t* windowClass) noexcept {
-    const UINT message = BringBackMessage();
+bool ShowFirstInstance(const wchar_t* windowClass) noexcept {
+    const UINT message = ShowInstanceMessage();
     if (message == 0) return false;
     const DWORD start = GetTickCount();
     for (;;) {

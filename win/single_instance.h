@@ -23,10 +23,10 @@ private:
 };
 
 // The message a later start posts to the first copy's main window to have it brought back.
-UINT BringBackMessage() noexcept;
+UINT ShowInstanceMessage() noexcept;
 
 // Asks the first copy's main window (found by its class) to come back in front, and lets it take the
 // foreground. Waits a little for a copy that is still creating its window; false when none answered.
-bool AskFirstInstanceToComeBack(const wchar_t* windowClass) noexcept;
+bool ShowFirstInstance(const wchar_t* windowClass) noexcept;
 
 }  // namespace win

@@ -1,9 +1,9 @@
-// Error texts from FormatMessage.
+// Error texts from FormatMessage, and the handlers' failure worded in them.
 #include "win/system_error.h"
 
 #include <windows.h>
 
-#include "win/step_failure.h"
+#include "win/handler_failure.h"
 
 namespace win {
 
@@ -20,7 +20,7 @@ std::string SystemErrorDescription(unsigned long errorCode) {
 
 void ThrowLastError(const char* descriptionWithoutCode) {
     const DWORD code = GetLastError();
-    throw StepFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::string(descriptionWithoutCode));
+    throw HandlerFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::string(descriptionWithoutCode));
 }
 
 }  // namespace win

@@ -1,4 +1,4 @@
-// The platform's own words for a Win32 error code, and the failure of a step told in them.
+// The platform's own words for a Win32 error code.
 #pragma once
 
 #include <string>
@@ -7,9 +7,5 @@ namespace win {
 
 // Without the trailing line break and blanks; "Error N" for a code the platform has no text for.
 std::string SystemErrorDescription(unsigned long errorCode);
-
-// Throws StepFailure with the description of the calling thread's last error, or with the given words when the
-// platform recorded no error code.
-[[noreturn]] void ThrowLastError(const char* descriptionWithoutCode);
 
 }  // namespace win

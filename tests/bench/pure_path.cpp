@@ -23,10 +23,10 @@ int main(int argc, char** argv) {
     steering::Point pointer{100, 300};
     const steering::ScreenSize screen{1 << 30, 1 << 30};
     for (long i = 0; i < events; ++i) {
-        const steering::HookVerdict verdict = steering::DecideKeyEvent({0, true, 0x27}, keys);
-        if (verdict.moveCount == 0 || !step.Step()) continue;
-        for (std::size_t m = 0; m < verdict.moveCount; ++m)
-            pointer = steering::MovedPointer(verdict.moves[m], pointer, *step.Step(), screen);
+        const steering::KeyEventDecision decision = steering::DecideKeyEvent({0, true, 0x27}, keys);
+        if (decision.moveCount == 0 || !step.Step()) continue;
+        for (std::size_t m = 0; m < decision.moveCount; ++m)
+            pointer = steering::MovedPointer(decision.moves[m], pointer, *step.Step(), screen);
     }
     std::printf("%d\n", pointer.x);  // keeps the loop from being optimised away
     return 0;

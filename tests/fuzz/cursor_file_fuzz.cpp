@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "app/cursor_file.h"
+#include "app/logic/cursor_file.h"
 
 namespace {
 

@@ -3,29 +3,29 @@
 
 #include <optional>
 
-#include "app/admin_window_notice.h"
+#include "app/logic/admin_window_notice.h"
 
 namespace {
 
 using app::AdminWindowFacts;
-using app::TellsOfAdminWindow;
-using win::ProcessStanding;
+using app::WarnsOfAdminWindow;
+using win::ProcessElevation;
 
 constexpr std::uint32_t kMedium = 0x2000, kHigh = 0x3000, kSystem = 0x4000, kLow = 0x1000;
 
-constexpr ProcessStanding Limited(std::optional<std::uint32_t> level = kMedium) { return {false, level}; }
-constexpr ProcessStanding Elevated(std::optional<std::uint32_t> level = kHigh) { return {true, level}; }
+constexpr ProcessElevation Limited(std::optional<std::uint32_t> level = kMedium) { return {false, level}; }
+constexpr ProcessElevation Elevated(std::optional<std::uint32_t> level = kHigh) { return {true, level}; }
 
 struct NoticeCase {
     const char* name;
-    std::optional<ProcessStanding> own;
-    std::optional<ProcessStanding> front;
+    std::optional<ProcessElevation> own;
+    std::optional<ProcessElevation> front;
     bool runUnderWay;
-    bool toldThisRun;
+    bool warnedThisRun;
     bool tells;
 };
 
-TEST(TellsOfAdminWindow, ElevationLevelRunAndOnce) {
+TEST(WarnsOfAdminWindow, ElevationLevelRunAndOnce) {
     const NoticeCase cases[] = {
         {"an elevated window in front of a limited run", Limited(), Elevated(), true, false, true},
         {"told already in this run", Limited(), Elevated(), true, true, false},
@@ -42,7 +42,7 @@ TEST(TellsOfAdminWindow, ElevationLevelRunAndOnce) {
         {"no level of this program", Limited(std::nullopt), Limited(kHigh), true, false, false},
     };
     for (const NoticeCase& c : cases) {
-        EXPECT_EQ(TellsOfAdminWindow({c.own, c.front, c.runUnderWay, c.toldThisRun}), c.tells) << c.name;
+        EXPECT_EQ(WarnsOfAdminWindow({c.own, c.front, c.runUnderWay, c.warnedThisRun}), c.tells) << c.name;
     }
 }
 

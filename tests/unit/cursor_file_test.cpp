@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cursor_file.h"
+#include "app/logic/cursor_file.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/error_trap.h"
+#include "app/logic/error_trap.h"
 
 namespace {
 
 using app::ComposeErrorReport;
 using app::ErrorTrap;
-using app::StepFailure;
+using app::HandlerFailure;
 
 constexpr const char* kLoad = "in Pelmorath2021/08/31.Form1.Form_Load ";
 constexpr const char* kTail = "\r\rPlease email screenshot of this message to support@pelmorath.example";
@@ -40,9 +40,9 @@ TEST(ErrorTrap, ReportsAFailedStepWithItsLineAndGoesOn) {
     EXPECT_TRUE(trap.Run(100, [&] { ++done; }));
     EXPECT_FALSE(trap.Run(104, [&] {
         ++done;  // what ran before the failure stays done
-        throw StepFailure("The system cannot find the file specified.");
+        throw HandlerFailure("The system cannot find the file specified.");
     }));
-    EXPECT_FALSE(trap.Run(130, [] { throw StepFailure(""); }));
+    EXPECT_FALSE(trap.Run(130, [] { throw HandlerFailure(""); }));
     EXPECT_EQ(done, 2);
     ASSERT_EQ(reports.size(), 2u);
     EXPECT_EQ(reports[0], ComposeErrorReport("The system cannot find the file specified.", kLoad, 104));
@@ -53,7 +53,7 @@ TEST(ErrorTrap, NothingEscapesEvenAFailingReport) {
     ErrorTrap trap(kLoad, [](const std::string&) { throw std::runtime_error("no message box"); });
     EXPECT_FALSE(trap.Run(108, [] { throw 42; }));
     ErrorTrap silent(kLoad, nullptr);
-    EXPECT_FALSE(silent.Run(108, [] { throw StepFailure("x"); }));
+    EXPECT_FALSE(silent.Run(108, [] { throw HandlerFailure("x"); }));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 namespace {
 
 using steering::DecideKeyEvent;
-using steering::HookVerdict;
+using steering::KeyEventDecision;
 using steering::KeyEvent;
 using steering::Move;
 
@@ -38,7 +38,7 @@ private:
 KeyEvent Press(int vk) { return {0, true, vk}; }
 KeyEvent Release(int vk) { return {0, false, vk}; }
 
-std::vector<Move> MovesOf(const HookVerdict& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
+std::vector<Move> MovesOf(const KeyEventDecision& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
 struct DecisionCase {
     const char* name;
@@ -72,7 +72,7 @@ TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
     };
     for (const DecisionCase& c : cases) {
         FakeKeys keys(c.down);
-        const HookVerdict v = DecideKeyEvent(c.event, keys);
+        const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
     }
@@ -98,7 +98,7 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
     const Case cases[] = {{Press(kRight), kRight}, {Release(kPad2), kPad2}, {Press(kS), kLeft}, {Release(kU), kLeft}};
     for (const Case& c : cases) {
         FakeKeys keys({kRight, kPad2, kUp});
-        const HookVerdict v = DecideKeyEvent(c.event, keys);
+        const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         ASSERT_FALSE(keys.queries.empty());
         EXPECT_EQ(keys.queries.front(), c.first);
         std::vector<int> asked = keys.queries;
@@ -113,7 +113,7 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
 TEST(DecideKeyEvent, NonActionEventsAreHandedOnUntouched) {
     for (int nCode : {-1, 1, 3}) {
         FakeKeys keys({kCtrl, kLeft, kUp});
-        const HookVerdict v = DecideKeyEvent({nCode, true, kU}, keys);
+        const KeyEventDecision v = DecideKeyEvent({nCode, true, kU}, keys);
         EXPECT_FALSE(v.restoreRequested);
         EXPECT_EQ(v.moveCount, 0u);
         EXPECT_TRUE(keys.queries.empty()) << "nCode " << nCode;

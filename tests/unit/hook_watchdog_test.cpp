@@ -21,7 +21,7 @@ std::string Play(steering::HookWatchdog& dog, const std::string& events) {
         switch (e[0]) {
             case 'h': dog.HookCalled(time()); out += '.'; break;
             case 'k': out += dog.KeySeen(time()) ? 'R' : '.'; break;
-            case 'a': dog.Armed(); out += '.'; break;
+            case 'a': dog.Reset(); out += '.'; break;
             case '+': out += dog.Reinstalled(true) ? 'T' : '.'; break;
             case '-': out += dog.Reinstalled(false) ? 'T' : '.'; break;
             case 'x': dog.FrontOutOfReach(true); out += '.'; break;

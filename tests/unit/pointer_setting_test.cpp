@@ -1,7 +1,7 @@
 // Unit tests of the hover rules for the window's pointer setting.
 #include <gtest/gtest.h>
 
-#include "app/pointer_setting.h"
+#include "app/logic/cursor_file.h"
 
 namespace {
 

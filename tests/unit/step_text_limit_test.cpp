@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "app/step_text_limit.h"
+#include "app/logic/step_text_limit.h"
 
 namespace {
 
-using app::KeptTextLength;
+using app::LengthWithinLimit;
 
-TEST(KeptTextLength, KeepsShortTextsAndCutsLongOnesAtTheLimit) {
+TEST(LengthWithinLimit, KeepsShortTextsAndCutsLongOnesAtTheLimit) {
     struct Case {
         std::u16string text;
         std::size_t limit, kept;
@@ -28,13 +28,13 @@ TEST(KeptTextLength, KeepsShortTextsAndCutsLongOnesAtTheLimit) {
         {u"\xFF11\xFF12\xFF13\xFF14\xFF15", 4, 4},
         {u"1", 0, 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(KeptTextLength(c.text.c_str(), c.limit), c.kept) << c.text.size();
+    for (const Case& c : cases) EXPECT_EQ(LengthWithinLimit(c.text.c_str(), c.limit), c.kept) << c.text.size();
 }
 
-TEST(KeptTextLength, ReadsNoFurtherThanOnePastTheLimit) {
+TEST(LengthWithinLimit, ReadsNoFurtherThanOnePastTheLimit) {
     // No terminator anywhere: reading one unit too far is caught by the sanitized build.
     const std::vector<char16_t> unterminated(app::kStepTextLimit + 1, u'9');
-    EXPECT_EQ(KeptTextLength(unterminated.data()), app::kStepTextLimit);
+    EXPECT_EQ(LengthWithinLimit(unterminated.data()), app::kStepTextLimit);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tray/sys_tray.h"
-#include "win/step_failure.h"
+#include "win/handler_failure.h"
 
 namespace {
 
@@ -275,10 +275,10 @@ TEST(SysTray, ShowBalloonOverflowFailsBeforeAnythingChanges) {
     f.tray.ShowBalloon("t", "t", 2147483, false);  // the largest that fits
     EXPECT_EQ(U32(f.platform.calls[0].record, field::kTimeout), 2147483000u);
     Fixture g;
-    EXPECT_THROW(g.tray.ShowBalloon("t", "t", 2147484, true), win::StepFailure);
+    EXPECT_THROW(g.tray.ShowBalloon("t", "t", 2147484, true), win::HandlerFailure);
     try {
         g.tray.ShowBalloon("t", "t", 2147484, true);
-    } catch (const win::StepFailure& e) {
+    } catch (const win::HandlerFailure& e) {
         EXPECT_STREQ(e.what(), "Overflow");
     }
     EXPECT_EQ(g.platform.log, Log{});
@@ -379,7 +379,7 @@ TEST(SysTray, LifecycleThroughThePropertyStore) {
         tray::PropertyBag wrong;
         wrong.Write("InTray", std::string("yes"));
         Fixture f;
-        EXPECT_THROW(f.tray.ReadProperties(wrong), win::StepFailure);
+        EXPECT_THROW(f.tray.ReadProperties(wrong), win::HandlerFailure);
     }
 }
 

@@ -1,7 +1,7 @@
 // Unit tests of the twips-to-pixels layout of the main window.
 #include <gtest/gtest.h>
 
-#include "app/window_layout.h"
+#include "app/logic/window_layout.h"
 
 namespace {
 

@@ -1,0 +1,50 @@
+// The test build's side of the build seams: high contrast from a registry value the tests set, and, started with
+// /lose-hook-for-test, a keyboard hook that vanishes during every run.
+#include "app/build_seams.h"
+
+#include <windows.h>
+
+#include <cwchar>
+
+#include "steering/keyboard_hook.h"
+#include "win/win_handles.h"
+
+namespace app {
+namespace {
+
+// Program-wide by nature, as the program's own hook: the system calls a hook procedure without any context of ours.
+struct HookLoss {
+    win::HookHandle counter;
+    int eventsThisRun = 0;
+};
+HookLoss loss;
+
+// Installed after the program's hook, so called before it. At the third key event of a run, after the program's
+// hook has answered a whole tap and the watchdog knows its time, it removes that hook as Windows removes a hook it
+// finds too slow: silently, the program still holding the handle.
+LRESULT CALLBACK CountKeyEvents(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+    if (nCode == HC_ACTION && ++loss.eventsThisRun == 3) UnhookWindowsHookEx(modKeyboard::InstalledHook());
+    return CallNextHookEx(nullptr, nCode, wParam, lParam);
+}
+
+bool LossAsked() noexcept { return std::wcsstr(GetCommandLineW(), L"/lose-hook-for-test") != nullptr; }
+
+}  // namespace
+
+bool HighContrastOn() noexcept {
+    wchar_t value[2] = {};
+    DWORD size = sizeof value;
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Pelmorath", L"high-contrast-for-test", RRF_RT_REG_SZ, nullptr,
+                        value, &size) == ERROR_SUCCESS &&
+           value[0] == L'1';
+}
+
+void SteeringStarted() noexcept {
+    if (!LossAsked()) return;
+    loss.eventsThisRun = 0;
+    loss.counter.reset(SetWindowsHookExW(WH_KEYBOARD_LL, CountKeyEvents, GetModuleHandleW(nullptr), 0));
+}
+
+void SteeringStopped() noexcept { loss.counter.reset(); }
+
+}  // namespace app

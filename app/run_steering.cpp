@@ -1,0 +1,119 @@
+// What starts and stops with a run: the keyboard hook, the watches around it, and their warnings.
+#include "app/run_steering.h"
+
+#include "app/application.h"
+#include "app/build_seams.h"
+#include "app/logic/admin_window_notice.h"
+#include "app/logic/product.h"
+#include "steering/keyboard_hook.h"
+
+namespace app {
+namespace {
+
+// The property by which the foreground event procedure, which the system calls without any context of ours, finds
+// the watch on a window of this thread.
+constexpr const wchar_t* kWatchProperty = L"Pelmorath.ForegroundWatch";
+
+// The balloon must never hold up the run: no wait for the shell to report it gone. Nor is it counted as
+// once-only: that count is the first minimise's, and either balloon would silence the other.
+constexpr std::int32_t kNoWait = 0;
+constexpr bool kNotOnce = false;
+
+}  // namespace
+
+ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
+                                 const std::optional<win::ProcessElevation>& own) noexcept
+    : window_(window), tray_(tray), own_(own) {
+    SetPropW(window_, kWatchProperty, this);
+    // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
+    // between changes of the foreground window. Windows of this program are never above it.
+    hook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
+                                WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    // The window activated when this one minimised came to the front before the hook was there.
+    CheckFront(GetForegroundWindow());
+}
+
+ForegroundWatch::~ForegroundWatch() {
+    hook_.reset();
+    // Events queued before the hook went still arrive, and find no watch.
+    RemovePropW(window_, kWatchProperty);
+}
+
+void CALLBACK ForegroundWatch::ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD,
+                                                 DWORD) noexcept {
+    if (objectId == OBJID_WINDOW) EnumThreadWindows(GetCurrentThreadId(), TellWatchOfThread, reinterpret_cast<LPARAM>(front));
+}
+
+BOOL CALLBACK ForegroundWatch::TellWatchOfThread(HWND window, LPARAM front) noexcept {
+    auto* watch = static_cast<ForegroundWatch*>(GetPropW(window, kWatchProperty));
+    if (!watch) return TRUE;
+    watch->CheckFront(reinterpret_cast<HWND>(front));
+    return FALSE;
+}
+
+void ForegroundWatch::CheckFront(HWND front) noexcept {
+    try {
+        if (!front) return;
+        DWORD processId = 0;
+        GetWindowThreadProcessId(front, &processId);
+        const AdminWindowFacts facts{.own = own_,
+                                     .front = processId ? win::ElevationOfProcess(processId) : std::nullopt,
+                                     .runUnderWay = true,
+                                     .warnedThisRun = warnedThisRun_};
+        modKeyboard::FrontOutOfReach(FrontOutOfReach(facts));
+        if (!WarnsOfAdminWindow(facts)) return;
+        // Before the call: while the shell answers, sent messages and events are delivered, and an event met
+        // there must not warn again.
+        warnedThisRun_ = true;
+        tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
+    } catch (...) {
+        // The warning is a courtesy: the run goes on without it.
+    }
+}
+
+void RunSteering::StartSteering() {
+    // Before the hook goes in: loading wtsapi32 and the call into the session service hold the thread up, and no
+    // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
+    // unlock would bring the hook back.
+    sessionNotices_.Register(window_);
+    modKeyboard::HookKeyboard(step_, window_);
+    if (!ownElevation_) ownElevation_ = win::OwnElevation();
+    foregroundWatch_.emplace(window_, tray_, ownElevation_);
+    SteeringStarted();
+}
+
+void RunSteering::StopSteering() {
+    SteeringStopped();
+    foregroundWatch_.reset();
+    modKeyboard::UnhookKeyboard();
+    sessionNotices_.Unregister();
+}
+
+bool RunSteering::RestoreRequested() { return modKeyboard::RestoreRequested(); }
+
+void RunSteering::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
+
+void RunSteering::WarnKeyboardLost() noexcept {
+    // Once per run, and only when the hook could not be installed again several times in a row.
+    ShowWarning(window_,
+                L"Pelmorath can no longer see the keyboard: the arrow keys do not move the pointer and Ctrl+U "
+                L"does not end the run.\r\nClick the hand icon in the notification area, then the Stop Running "
+                L"button.");
+}
+
+void RunSteering::OnRawInput(unsigned long messageTime) noexcept {
+    if (modKeyboard::KeySeenByRawInput(messageTime)) WarnKeyboardLost();
+}
+
+void RunSteering::OnSystemNotice(UINT message, WPARAM code) noexcept {
+    if (modKeyboard::SystemNoticed(message, code)) WarnKeyboardLost();
+}
+
+void RunSteering::OnDisplayChange() noexcept {
+    // Sent to every top-level window, this hidden one too, before the change is over for the program that made it.
+    // Which settings change the display's size for this program's DPI awareness is nowhere listed (scaling with
+    // an awareness overridden by the user, rotation), so every settings change reads it again: they are rare.
+    modKeyboard::ReadScreenSize();
+}
+
+}  // namespace app
