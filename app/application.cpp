@@ -7,6 +7,7 @@
 #include "win/handler_failure.h"
 #include "win/message_pump.h"
 #include "win/path_text.h"
+#include "win/system_error.h"
 #include "win/utf8.h"
 
 namespace app {

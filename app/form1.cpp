@@ -7,9 +7,9 @@
 
 #include "res/resource_ids.h"
 #include "win/dpi.h"
-#include "win/handler_failure.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
+#include "win/system_error.h"
 #include "win/utf8.h"
 #include "win/window_text.h"
 

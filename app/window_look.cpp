@@ -12,6 +12,7 @@
 #include "win/files_beside_exe.h"
 #include "win/handler_failure.h"
 #include "win/path_text.h"
+#include "win/system_error.h"
 
 namespace app {
 namespace {
