@@ -33,23 +33,23 @@ public:
     // Raw key events newer than the hook's last event after which the hook counts as lost. One is not enough:
     // the hook call and the raw input message of one event may be handled in either order.
     static constexpr int kUnansweredLimit = 2;
-    // Failed installations in a row after which the user is told.
+    // Failed installations in a row after which the user is warned.
     static constexpr int kFailureLimit = 3;
 
-    // A fresh installation (the start of a run): no event is owed, and the window in front counts as in reach until
-    // told otherwise.
+    // A fresh installation (the start of a run): no event is awaiting a hook call, and the window in front counts as
+    // in reach until the watch says otherwise.
     void Reset() noexcept;
     // Every call of the hook procedure, with its event's time (milliseconds, wrapping as the tick count does).
     void HookCalled(std::uint32_t eventTime) noexcept;
     // One key event reported by raw input, with its time. True when the hook must be installed again now. Raw
-    // input of an event that the hook has been called for, or one before it, is not owed: when events come
+    // input of an event that the hook has been called for, or one before it, awaits no call: when events come
     // quickly, the hook call of the next event is often handled before the raw input of this one.
     bool KeySeen(std::uint32_t eventTime) noexcept;
-    // The result of an installation made because KeySeen or ReinstallsHook said so. True when the user must be told
+    // The result of an installation made because KeySeen or ReinstallsHook said so. True when the user must be warned
     // now (once, when installations have failed kFailureLimit times in a row).
     bool Reinstalled(bool installed) noexcept;
-    // Told by the watch on the window in front. Windows keeps the keys typed into a window of a higher integrity
-    // level from the hook, and maybe from raw input too: while such a window is in front, no raw key event is owed
+    // Called by the watch on the window in front. Windows keeps the keys typed into a window of a higher integrity
+    // level from the hook, and maybe from raw input too: while such a window is in front, no raw key event awaits
     // a hook call, lest the hook be installed again every second key for nothing.
     void FrontOutOfReach(bool outOfReach) noexcept;
 

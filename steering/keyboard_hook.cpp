@@ -54,7 +54,7 @@ static_assert(steering::kResumeSuspend == PBT_APMRESUMESUSPEND && steering::kRes
 static_assert(steering::kConsoleConnect == WTS_CONSOLE_CONNECT && steering::kRemoteConnect == WTS_REMOTE_CONNECT &&
               steering::kSessionUnlock == WTS_SESSION_UNLOCK);
 
-// After the watchdog or a system notice asked for it. True when the user must be told now.
+// After the watchdog or a system notice asked for it. True when the user must be warned now.
 bool Reinstall() noexcept {
     // A thread held up long enough for the system to drop its hook may also have let the display's change message
     // time out unanswered (Wine drops it after 2 s).

@@ -24,22 +24,22 @@ HHOOK InstalledHook() noexcept;
 void ReadScreenSize() noexcept;
 
 // For each WM_INPUT of the watcher, with the message's time. Installs the hook again when key events go by without
-// it; true when the installation has now failed often enough in a row that the user must be told.
+// it; true when the installation has now failed often enough in a row that the user must be warned.
 bool KeySeenByRawInput(DWORD eventTime) noexcept;
 
 // For each WM_POWERBROADCAST and WM_WTSSESSION_CHANGE of the watcher (registered for the session's changes
-// by its owner during a run). During a run, a resume from sleep or a return
-// to the session installs the hook again at once; true as for KeySeenByRawInput.
+// by its owner during a run). During a run, a resume from sleep or a return to the session installs the hook again
+// at once; true as for KeySeenByRawInput.
 bool SystemNoticed(UINT message, WPARAM code) noexcept;
 
-// Told by the watch on the window in front during a run: whether that window's keys are kept from the hook.
+// Called by the watch on the window in front during a run: whether that window's keys are kept from the hook.
 void FrontOutOfReach(bool outOfReach) noexcept;
 
 // Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
 LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
 
-// The restore request: raised by Ctrl+U in the hook and by the stop road, cleared when a run starts. Raising it
-// also wakes the run loop's wait, wherever the raise happens to run.
+// The restore request: raised by Ctrl+U in the hook and by the stop branch, cleared when a run starts. Raising it
+// also ends the run loop's wait, wherever the raise happens to run.
 bool RestoreRequested() noexcept;
 void SetRestoreRequested(bool requested) noexcept;
 

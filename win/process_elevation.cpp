@@ -18,7 +18,7 @@ std::optional<std::uint32_t> IntegrityLevelOf(HANDLE token) noexcept {
     return *GetSidSubAuthority(sid, *GetSidSubAuthorityCount(sid) - 1u);
 }
 
-std::optional<ProcessElevation> StandingOf(HANDLE process) noexcept {
+std::optional<ProcessElevation> ElevationOf(HANDLE process) noexcept {
     HANDLE rawToken = nullptr;
     if (!OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return std::nullopt;
     const KernelHandle token(rawToken);
@@ -30,13 +30,13 @@ std::optional<ProcessElevation> StandingOf(HANDLE process) noexcept {
 
 }  // namespace
 
-std::optional<ProcessElevation> OwnElevation() noexcept { return StandingOf(GetCurrentProcess()); }
+std::optional<ProcessElevation> OwnElevation() noexcept { return ElevationOf(GetCurrentProcess()); }
 
 std::optional<ProcessElevation> ElevationOfProcess(std::uint32_t processId) noexcept {
     // The limited right is the one granted on the processes of other accounts and of higher integrity levels.
     const KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return std::nullopt;
-    return StandingOf(process.get());
+    return ElevationOf(process.get());
 }
 
 }  // namespace win

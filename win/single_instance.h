@@ -22,7 +22,7 @@ private:
     bool first_ = true;
 };
 
-// The message a later start posts to the first copy's main window to have it brought back.
+// The message a later start posts to the first copy's main window to have it shown again.
 UINT ShowInstanceMessage() noexcept;
 
 // Asks the first copy's main window (found by its class) to come back in front, and lets it take the

@@ -1,4 +1,4 @@
-// Unit tests of the decision whether the window in front is told about.
+// Unit tests of the decisions whether the window in front is out of reach and whether the user is warned of it.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -22,13 +22,13 @@ struct NoticeCase {
     std::optional<ProcessElevation> front;
     bool runUnderWay;
     bool warnedThisRun;
-    bool tells;
+    bool warns;
 };
 
 TEST(WarnsOfAdminWindow, ElevationLevelRunAndOnce) {
     const NoticeCase cases[] = {
         {"an elevated window in front of a limited run", Limited(), Elevated(), true, false, true},
-        {"told already in this run", Limited(), Elevated(), true, true, false},
+        {"warned already in this run", Limited(), Elevated(), true, true, false},
         {"outside a run", Limited(), Elevated(), false, false, false},
         {"a limited window", Limited(), Limited(), true, false, false},
         {"a lower level", Limited(), Limited(kLow), true, false, false},
@@ -42,7 +42,7 @@ TEST(WarnsOfAdminWindow, ElevationLevelRunAndOnce) {
         {"no level of this program", Limited(std::nullopt), Limited(kHigh), true, false, false},
     };
     for (const NoticeCase& c : cases) {
-        EXPECT_EQ(WarnsOfAdminWindow({c.own, c.front, c.runUnderWay, c.warnedThisRun}), c.tells) << c.name;
+        EXPECT_EQ(WarnsOfAdminWindow({c.own, c.front, c.runUnderWay, c.warnedThisRun}), c.warns) << c.name;
     }
 }
 

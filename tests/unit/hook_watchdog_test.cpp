@@ -10,8 +10,8 @@
 namespace {
 
 // Plays a sequence of events separated by blanks: "hT" hook call for the event at time T, "kT" raw input of the
-// event at time T, "a" armed, "+"/"-" installation result, "x"/"o" a window out of the hook's reach / an ordinary
-// one comes to the front. Returns what the watchdog answered, one letter per event: 'R' reinstall now, 'T' tell
+// event at time T, "a" reset (a new run), "+"/"-" installation result, "x"/"o" a window out of the hook's reach / an ordinary
+// one comes to the front. Returns what the watchdog answered, one letter per event: 'R' reinstall now, 'W' warn
 // the user now, '.' nothing.
 std::string Play(steering::HookWatchdog& dog, const std::string& events) {
     std::istringstream in(events);
@@ -22,8 +22,8 @@ std::string Play(steering::HookWatchdog& dog, const std::string& events) {
             case 'h': dog.HookCalled(time()); out += '.'; break;
             case 'k': out += dog.KeySeen(time()) ? 'R' : '.'; break;
             case 'a': dog.Reset(); out += '.'; break;
-            case '+': out += dog.Reinstalled(true) ? 'T' : '.'; break;
-            case '-': out += dog.Reinstalled(false) ? 'T' : '.'; break;
+            case '+': out += dog.Reinstalled(true) ? 'W' : '.'; break;
+            case '-': out += dog.Reinstalled(false) ? 'W' : '.'; break;
             case 'x': dog.FrontOutOfReach(true); out += '.'; break;
             case 'o': dog.FrontOutOfReach(false); out += '.'; break;
             default: ADD_FAILURE() << "bad event " << e;
@@ -45,10 +45,10 @@ TEST(HookWatchdog, AsksForTheHookOnlyWhenKeysGoUnanswered) {
         {"h1 k2 k3", "..R"},              // a call before does not cover later events
         {"k1 k2 k3 k4", ".R.R"},          // still lost after a failed attempt: asks again every second event
         {"k1 k2 h3 k4 k5", ".R..R"},      // lost again after it came back
-        {"h5 k6 a k7", "...."},           // a new run starts with nothing owed
+        {"h5 k6 a k7", "...."},           // a new run starts with nothing awaiting a call
         {"h1 h1 h1 k2 k3", "....R"},      // extra calls do not bank credit
         {"h4294967295 k0 k1", "..R"},     // the tick count wraps: later events are still later
-        {"h1 x k2 k3 k4 k5", "......"},   // an administrator window's keys never reach the hook: none is owed
+        {"h1 x k2 k3 k4 k5", "......"},   // an administrator window's keys never reach the hook: none awaits a call
         {"x k1 o k2 k3", "....R"},        // an ordinary window in front again: counted again
         {"x a k1 k2", "...R"},            // a new run counts until the watch says otherwise
     };
@@ -89,14 +89,14 @@ TEST(HookWatchdog, InstallsAgainAfterResumeAndReturnToTheSession) {
     }
 }
 
-TEST(HookWatchdog, TellsTheUserOnceWhenInstallationKeepsFailing) {
+TEST(HookWatchdog, WarnsTheUserOnceWhenInstallationKeepsFailing) {
     struct Case {
         const char* events;
         const char* answers;
     } const cases[] = {
         {"- -", ".."},
-        {"- - -", "..T"},
-        {"- - - - -", "..T.."},   // told once, not at every later failure
+        {"- - -", "..W"},
+        {"- - - - -", "..W.."},   // warned once, not at every later failure
         {"- - + - -", "....."},   // a success starts the count again
         {"- - a -", "...."},      // so does a new run
     };
