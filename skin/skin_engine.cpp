@@ -134,6 +134,8 @@ LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LP
         case WM_ERASEBKGND:
             if (OnEraseBackground(window, reinterpret_cast<HDC>(wParam))) return TRUE;
             break;
+        // The engine answers a control's colour request first; what it hands on reaches the window's own answer,
+        // its host's colours (in the program, the main window's look).
         case WM_CTLCOLORSTATIC:
             if (KindOfWindow(reinterpret_cast<HWND>(lParam)) == ControlKind::Frame) {
                 return OnCtlColorFrame(window, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
