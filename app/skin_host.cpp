@@ -44,9 +44,8 @@ std::wstring Form1Skin::ExecutableFolder() { return win::ExecutableFolderW(); }
 bool Form1Skin::SkinFileListed(const std::wstring& path) {
     // A listing, not an existence test: a hidden file or a folder of that name does not count.
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(win::LongPathForm(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    const win::FindHandle listing(search);
+    const win::FindHandle search(FindFirstFileW(win::LongPathForm(path).c_str(), &found));
+    if (!search) return false;
     return ListedAsOrdinaryFile(found.dwFileAttributes);
 }
 
