@@ -21,6 +21,7 @@ namespace tray {
 namespace {
 
 // The record is handed over exactly as the platform lays it out for a 32-bit program.
+static_assert(sizeof(HANDLE) == sizeof(std::uint32_t), "Pelmorath is a 32-bit program: tray handles fit 32 bits");
 static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize, "the 488-byte record of shell version 5");
 static_assert(offsetof(NOTIFYICONDATAA, hWnd) == field::kWindow);
 static_assert(offsetof(NOTIFYICONDATAA, uID) == field::kId);

@@ -6,6 +6,8 @@
 namespace mSysTray {
 namespace {
 
+static_assert(sizeof(void*) == sizeof(LONG), "Pelmorath is a 32-bit program: its tray hook keeps addresses in a LONG");
+
 // One slot for the whole program: at most one control has its window hooked at a time.
 WNDPROC PrevWndProc = nullptr;
 
