@@ -57,7 +57,7 @@ private:
 PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
     try {
         win::CursorHandle cursor(
-            static_cast<HCURSOR>(LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0)));
+            static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0, 0, 0)));
         if (!cursor) return nullptr;
         return std::make_shared<CursorPicture>(std::move(cursor));
     } catch (...) {
@@ -70,6 +70,8 @@ SysTrayWindow::~SysTrayWindow() {
     window_.reset();
 }
 
+// ANSI on purpose: the design replaces this window's procedure with SetWindowLongA (tray_hook.cpp) and hands the
+// shell its icon in the ANSI record through Shell_NotifyIconA, so the window keeps the records' character set.
 bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept {
     control_ = &control;
     WNDCLASSEXA windowClass{};
@@ -80,7 +82,7 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kSysTrayClass;
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // An elevated program would not hear from an ordinary shell restarting without this.
     if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), win::kTwipsPerInch);
