@@ -38,6 +38,7 @@ static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == field::kInfoTitle &&
 static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
 static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
               NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
+static_assert(NIF_MESSAGE == kNifMessage && NIF_ICON == kNifIcon && NIF_TIP == kNifTip && NIF_INFO == kNifInfo);
 
 class CursorPicture final : public Picture {
 public:
