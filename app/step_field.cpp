@@ -29,12 +29,11 @@ void SaveSetting(std::string_view application, std::string_view section, std::st
         path += win::FromUtf8(application);
         path += L'\\';
         path += win::FromUtf8(section);
-        HKEY opened = nullptr;
+        win::RegistryKey sectionKey;
         if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                            nullptr, &opened, nullptr) != ERROR_SUCCESS) {
+                            nullptr, sectionKey.put(), nullptr) != ERROR_SUCCESS) {
             return;
         }
-        const win::RegistryKey sectionKey(opened);
         const std::wstring name = win::FromUtf8(key);
         const std::wstring data(value);
         // The wide call stores the text as typed; the ANSI one would turn what the code page lacks into other

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <new>
 
 #include "app/build_seams.h"
@@ -30,8 +31,8 @@ struct ControlList {
 
 BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
     auto& into = *reinterpret_cast<ControlList*>(list);
-    char className[32] = {};
-    GetClassNameA(control, className, sizeof className);
+    wchar_t className[32] = {};
+    GetClassNameW(control, className, static_cast<int>(std::size(className)));
     const auto style = static_cast<std::uint32_t>(GetWindowLongW(control, GWL_STYLE));
     try {
         into.controls.push_back({skin::KindOfControl(className, style), reinterpret_cast<std::uintptr_t>(control)});
@@ -121,10 +122,8 @@ std::wstring WindowLook::ExecutableFolder() { return win::ExecutableFolderW(); }
 bool WindowLook::SkinFileFound(const std::wstring& path) {
     // A directory search, not an existence test: a hidden file or a folder of that name does not count.
     WIN32_FIND_DATAW found;
-    const HANDLE search = FindFirstFileW(win::LongPathForm(path).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return false;
-    const win::FindHandle searchHandle(search);
-    return IsOrdinaryFile(found.dwFileAttributes);
+    const win::FindHandle search(FindFirstFileW(win::LongPathForm(path).c_str(), &found));
+    return search && IsOrdinaryFile(found.dwFileAttributes);
 }
 
 void WindowLook::SetBackColour(StoredColour colour) {

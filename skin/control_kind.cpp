@@ -11,9 +11,8 @@ constexpr std::uint32_t kButtonTypeMask = 0xF;
 constexpr std::uint32_t kPushButton = 0, kDefPushButton = 1, kCheckBox = 2, kAutoCheckBox = 3, kRadioButton = 4,
                         kThreeState = 5, kAutoThreeState = 6, kGroupBox = 7, kAutoRadioButton = 9;
 
-}  // namespace
-
-ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style) noexcept {
+template <class Name>
+ControlKind KindOf(Name windowClass, std::uint32_t style) noexcept {
     if (win::SameName(windowClass, "Static")) return ControlKind::Label;
     if (!win::SameName(windowClass, "Button")) return ControlKind::Other;
     switch (style & kButtonTypeMask) {
@@ -33,6 +32,16 @@ ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style) noe
         default:
             return ControlKind::Other;
     }
+}
+
+}  // namespace
+
+ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style) noexcept {
+    return KindOf(windowClass, style);
+}
+
+ControlKind KindOfControl(std::wstring_view windowClass, std::uint32_t style) noexcept {
+    return KindOf(windowClass, style);
 }
 
 }  // namespace skin

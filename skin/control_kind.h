@@ -9,5 +9,7 @@ namespace skin {
 enum class ControlKind { PushButton, Option, Check, Frame, Label, Other };
 
 ControlKind KindOfControl(std::string_view windowClass, std::uint32_t style) noexcept;
+// The same for a class name from GetClassNameW.
+ControlKind KindOfControl(std::wstring_view windowClass, std::uint32_t style) noexcept;
 
 }  // namespace skin

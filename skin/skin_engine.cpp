@@ -3,6 +3,7 @@
 #include "skin/skin_engine.h"
 
 #include <cstdint>
+#include <iterator>
 #include <new>
 #include <string>
 #include <utility>
@@ -28,9 +29,9 @@ std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
 }
 
 ControlKind KindOfWindow(HWND window) noexcept {
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    return KindOfControl(className, static_cast<std::uint32_t>(GetWindowLongA(window, GWL_STYLE)));
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    return KindOfControl(std::wstring_view(className), static_cast<std::uint32_t>(GetWindowLongW(window, GWL_STYLE)));
 }
 
 }  // namespace

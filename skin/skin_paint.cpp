@@ -24,16 +24,16 @@ Colour SystemColour(int index) { return FromColorRef(GetSysColor(index)); }
 
 Colour BrushColour(HBRUSH brush, Colour otherwise) noexcept {
     LOGBRUSH logical{};
-    if (brush && GetObjectA(brush, sizeof logical, &logical) == sizeof logical && logical.lbStyle == BS_SOLID) {
+    if (brush && GetObjectW(brush, sizeof logical, &logical) == sizeof logical && logical.lbStyle == BS_SOLID) {
         return FromColorRef(logical.lbColor);
     }
     return otherwise;
 }
 
 // A control's text to draw: without memory for it, the control is drawn without its text.
-std::string CaptionOf(HWND control) noexcept {
+std::wstring CaptionOf(HWND control) noexcept {
     try {
-        return win::WindowText(control);
+        return win::WindowTextW(control);
     } catch (const std::bad_alloc&) {
         return {};
     }
@@ -55,7 +55,7 @@ void ExcludeOverlappingSiblings(HWND frame, HDC dc) noexcept {
 class SelectedFont {
 public:
     SelectedFont(HDC dc, HWND control) noexcept
-        : dc_(dc), previous_(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
+        : dc_(dc), previous_(SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)))) {}
     SelectedFont(const SelectedFont&) = delete;
     SelectedFont& operator=(const SelectedFont&) = delete;
     ~SelectedFont() { SelectObject(dc_, previous_); }
@@ -132,7 +132,7 @@ void SkinEngine::PaintButton(const NMCUSTOMDRAW& draw, const ButtonLook& look) n
     FillRect(dc, &rect, BrushFor(paint.background));
     FrameRect(dc, &rect, BrushFor(look.border));
 
-    const auto uiState = static_cast<UINT>(SendMessageA(button, WM_QUERYUISTATE, 0, 0));
+    const auto uiState = static_cast<UINT>(SendMessageW(button, WM_QUERYUISTATE, 0, 0));
     const Colour text = (state & CDIS_DISABLED) ? Mix(paint.text, paint.background, kDisabledShare) : paint.text;
     RECT textRect = rect;
     if (state & CDIS_SELECTED) OffsetRect(&textRect, 1, 1);
@@ -140,8 +140,8 @@ void SkinEngine::PaintButton(const NMCUSTOMDRAW& draw, const ButtonLook& look) n
         const SelectedFont font(dc, button);
         const int oldMode = SetBkMode(dc, TRANSPARENT);
         const COLORREF oldText = SetTextColor(dc, ToColorRef(text));
-        const std::string caption = CaptionOf(button);
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
+        const std::wstring caption = CaptionOf(button);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                   DT_CENTER | DT_VCENTER | DT_SINGLELINE | ((uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0));
         SetTextColor(dc, oldText);
         SetBkMode(dc, oldMode);
@@ -163,7 +163,7 @@ void SkinEngine::PaintFrame(HWND frame) noexcept {
     ExcludeOverlappingSiblings(frame, dc);
     // Asked the way the control itself asks, so that the host and the skin both have their say.
     const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(frame)));
+        SendMessageW(GetParent(frame), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(frame)));
     const Colour background = BrushColour(brush, FromColorRef(GetBkColor(dc)));
     Colour text = FromColorRef(GetTextColor(dc));
     if (!IsWindowEnabled(frame)) text = Mix(text, background, kDisabledShare);
@@ -173,9 +173,9 @@ void SkinEngine::PaintFrame(HWND frame) noexcept {
     FillRect(dc, &client, BrushFor(background));
 
     const SelectedFont font(dc, frame);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    const std::string caption = CaptionOf(frame);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    const std::wstring caption = CaptionOf(frame);
     RECT border = client;
     border.top += metrics.tmHeight / 2;
     FrameRect(dc, &border, BrushFor(Mix(background, text, kFrameBorderShare)));
@@ -184,15 +184,15 @@ void SkinEngine::PaintFrame(HWND frame) noexcept {
         const int dpi = win::WindowDpi(frame);
         const int inset = MulDiv(kFrameTextInset, dpi, USER_DEFAULT_SCREEN_DPI);
         const int gap = MulDiv(kFrameTextGap, dpi, USER_DEFAULT_SCREEN_DPI);
-        const auto uiState = static_cast<UINT>(SendMessageA(frame, WM_QUERYUISTATE, 0, 0));
+        const auto uiState = static_cast<UINT>(SendMessageW(frame, WM_QUERYUISTATE, 0, 0));
         const UINT format = DT_LEFT | DT_TOP | DT_SINGLELINE | ((uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0);
         RECT textRect{inset, 0, client.right - inset, metrics.tmHeight};
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format | DT_CALCRECT);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format | DT_CALCRECT);
         RECT cleared{textRect.left - gap, textRect.top, textRect.right + gap, textRect.bottom};
         FillRect(dc, &cleared, BrushFor(background));
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, ToColorRef(text));
-        DrawTextA(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
+        DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect, format);
     }
     EndPaint(frame, &ps);
 }

@@ -44,8 +44,9 @@ void MoveOnce(steering::Move move, std::int16_t step) noexcept {
 }
 
 bool InstallHook() noexcept {
-    // A new installation replaces any earlier one, so a hook can never be left behind in the chain.
-    state.hKeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleA(nullptr), 0));
+    // A new installation replaces any earlier one, so a hook can never be left behind in the chain. The ANSI call is
+    // the design's; a low-level hook gets the same key records either way.
+    state.hKeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
     return static_cast<bool>(state.hKeyboardHook);
 }
 

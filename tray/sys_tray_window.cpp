@@ -21,6 +21,7 @@ namespace tray {
 namespace {
 
 // The record is handed over exactly as the platform lays it out for a 32-bit program.
+static_assert(sizeof(HANDLE) == sizeof(std::uint32_t), "Pelmorath is a 32-bit program: tray handles fit 32 bits");
 static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize, "the 488-byte record of shell version 5");
 static_assert(offsetof(NOTIFYICONDATAA, hWnd) == field::kWindow);
 static_assert(offsetof(NOTIFYICONDATAA, uID) == field::kId);
@@ -37,6 +38,7 @@ static_assert(offsetof(NOTIFYICONDATAA, szInfoTitle) == field::kInfoTitle &&
 static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
 static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
               NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
+static_assert(NIF_MESSAGE == kNifMessage && NIF_ICON == kNifIcon && NIF_TIP == kNifTip && NIF_INFO == kNifInfo);
 
 class CursorPicture final : public Picture {
 public:
@@ -56,7 +58,7 @@ private:
 PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
     try {
         win::CursorHandle cursor(
-            static_cast<HCURSOR>(LoadImageA(instance, MAKEINTRESOURCEA(resourceId), IMAGE_CURSOR, 0, 0, 0)));
+            static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0, 0, 0)));
         if (!cursor) return nullptr;
         return std::make_shared<CursorPicture>(std::move(cursor));
     } catch (...) {
@@ -69,6 +71,8 @@ SysTrayWindow::~SysTrayWindow() {
     window_.reset();
 }
 
+// ANSI on purpose: the design replaces this window's procedure with SetWindowLongA (tray_hook.cpp) and hands the
+// shell its icon in the ANSI record through Shell_NotifyIconA, so the window keeps the records' character set.
 bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept {
     control_ = &control;
     WNDCLASSEXA windowClass{};
@@ -79,7 +83,7 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kSysTrayClass;
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     // An elevated program would not hear from an ordinary shell restarting without this.
     if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), win::kTwipsPerInch);

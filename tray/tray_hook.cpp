@@ -6,6 +6,8 @@
 namespace mSysTray {
 namespace {
 
+static_assert(sizeof(void*) == sizeof(LONG), "Pelmorath is a 32-bit program: its tray hook keeps addresses in a LONG");
+
 // One slot for the whole program: at most one control has its window hooked at a time.
 WNDPROC PrevWndProc = nullptr;
 
@@ -15,9 +17,10 @@ HWND OwnerOf(const tray::cSysTray& control) noexcept {
 
 }  // namespace
 
+// The design's own calls, ANSI and 32-bit: SetWindowLongA, GetWindowLongA and CallWindowProcA on the control's ANSI
+// window. Handles and addresses fit a LONG in this program.
 void InstallTrayHook(tray::cSysTray& control) noexcept {
     const HWND owner = OwnerOf(control);
-    // The 32-bit calls of the record's layout: handles and addresses fit a LONG in this program.
     PrevWndProc = reinterpret_cast<WNDPROC>(static_cast<LONG_PTR>(
         SetWindowLongA(owner, GWL_WNDPROC, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&TrayWndProc)))));
     SetWindowLongA(owner, GWL_USERDATA, static_cast<LONG>(reinterpret_cast<LONG_PTR>(&control)));

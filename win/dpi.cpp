@@ -7,7 +7,7 @@ namespace {
 template <class Function>
 Function User32Function(const char* name) noexcept {
     // GetProcAddress hands back a generic pointer; the caller names the true signature.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
 }
 
 int ScreenDpi() noexcept {

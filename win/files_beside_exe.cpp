@@ -14,14 +14,13 @@ FileRead ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFi
     FileRead read;
     try {
         // Others may go on reading, writing or even deleting it meanwhile; what is read is what counts.
-        const HANDLE handle = CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
+        const FileHandle file(CreateFileW(LongPathForm(path).c_str(), GENERIC_READ,
                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file) {
             read.error = GetLastError();
             return read;
         }
-        const KernelHandle file(handle);
         read.opened = true;
         if (wholeFile) {
             LARGE_INTEGER size{};

@@ -19,9 +19,8 @@ std::optional<std::uint32_t> IntegrityLevelOf(HANDLE token) noexcept {
 }
 
 std::optional<ProcessElevation> ElevationOf(HANDLE process) noexcept {
-    HANDLE rawToken = nullptr;
-    if (!OpenProcessToken(process, TOKEN_QUERY, &rawToken)) return std::nullopt;
-    const KernelHandle token(rawToken);
+    KernelHandle token;
+    if (!OpenProcessToken(process, TOKEN_QUERY, token.put())) return std::nullopt;
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
     if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) return std::nullopt;

@@ -24,17 +24,15 @@ HMODULE LoadFromSystemFolder(const wchar_t* name) noexcept {
 
 }  // namespace
 
-SessionNotices::~SessionNotices() {
-    Unregister();
-    if (library_) FreeLibrary(library_);
-}
+// The library goes after this, with the members.
+SessionNotices::~SessionNotices() { Unregister(); }
 
 bool SessionNotices::Register(HWND window) noexcept {
     Unregister();
-    if (!library_) library_ = LoadFromSystemFolder(L"wtsapi32.dll");
+    if (!library_) library_.reset(LoadFromSystemFolder(L"wtsapi32.dll"));
     if (!library_) return false;
     const auto registerWindow =
-        LibraryFunction<decltype(&WTSRegisterSessionNotification)>(library_, "WTSRegisterSessionNotification");
+        LibraryFunction<decltype(&WTSRegisterSessionNotification)>(library_.get(), "WTSRegisterSessionNotification");
     if (!registerWindow || !registerWindow(window, NOTIFY_FOR_THIS_SESSION)) return false;
     window_ = window;
     return true;
@@ -42,8 +40,8 @@ bool SessionNotices::Register(HWND window) noexcept {
 
 void SessionNotices::Unregister() noexcept {
     if (!window_) return;
-    const auto unregisterWindow =
-        LibraryFunction<decltype(&WTSUnRegisterSessionNotification)>(library_, "WTSUnRegisterSessionNotification");
+    const auto unregisterWindow = LibraryFunction<decltype(&WTSUnRegisterSessionNotification)>(
+        library_.get(), "WTSUnRegisterSessionNotification");
     if (unregisterWindow) unregisterWindow(window_);
     window_ = nullptr;
 }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "win/win_handles.h"
+
 namespace win {
 
 // wtsapi32 is loaded from the system folder when first needed rather than imported, so the program starts without
@@ -21,7 +23,7 @@ public:
     void Unregister() noexcept;
 
 private:
-    HMODULE library_ = nullptr;
+    LibraryHandle library_;
     HWND window_ = nullptr;
 };
 

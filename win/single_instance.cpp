@@ -11,15 +11,13 @@ constexpr DWORD kWindowPollMs = 50;
 
 }  // namespace
 
-SingleInstance::SingleInstance(const wchar_t* name) noexcept {
-    // "Local\" keeps the claim to this session: the hook of a copy steers the whole desktop, while another
-    // session runs a copy of its own.
-    const HANDLE mutex = CreateMutexW(nullptr, FALSE, name);
+// "Local\" keeps the claim to this session: the hook of a copy steers the whole desktop, while another session runs
+// a copy of its own.
+SingleInstance::SingleInstance(const wchar_t* name) noexcept : mutex_(CreateMutexW(nullptr, FALSE, name)) {
     const DWORD error = GetLastError();
-    mutex_.reset(mutex);
     // A copy running elevated keeps its mutex from an ordinary start, which is then denied access to it.
     // Any other failure leaves nothing to judge by; running is better than refusing to start.
-    first_ = mutex ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
+    first_ = mutex_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
 }
 
 UINT ShowInstanceMessage() noexcept { return RegisterWindowMessageW(L"Pelmorath.BringBack"); }

@@ -6,7 +6,8 @@
 
 namespace win {
 
-// Without the trailing line break and blanks; "Error N" for a code the platform has no text for.
+// In UTF-8, the form of the program's own texts, without the trailing line break and blanks; "Error N" for a code
+// the platform has no text for.
 std::string SystemErrorDescription(unsigned long errorCode);
 
 // Throws HandlerFailure with the description of the calling thread's last error, or with the given words when the

@@ -1,83 +1,59 @@
-// Typed owners for the Windows handles the program creates: each releases its handle exactly once.
+// Typed owners for the Windows handles the program creates: each kind with its close function and invalid value.
 #pragma once
 
 #include <windows.h>
 
-#include <utility>
+#include "win/unique_handle.h"
 
 namespace win {
 
-// Owns one handle of a kind whose release function and empty value are fixed by Traits.
-template <class Traits>
-class UniqueHandle {
-public:
-    using Handle = typename Traits::Handle;
-
-    UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, Handle{})) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) reset(std::exchange(other.handle_, Handle{}));
-        return *this;
-    }
-    ~UniqueHandle() { reset(); }
-
-    Handle get() const noexcept { return handle_; }
-    explicit operator bool() const noexcept { return handle_ != Handle{}; }
-    // Gives the handle up unreleased: for a handle someone else has already released.
-    Handle release() noexcept { return std::exchange(handle_, Handle{}); }
-    void reset(Handle handle = Handle{}) noexcept {
-        if (handle_ != Handle{}) Traits::Release(handle_);
-        handle_ = handle;
-    }
-
-private:
-    Handle handle_{};
+// The kinds whose creating calls return null on failure.
+template <class H>
+struct NullIsInvalid {
+    using Handle = H;
+    static H Invalid() noexcept { return nullptr; }
 };
-
-struct FontTraits {
-    using Handle = HFONT;
-    static void Release(HFONT font) noexcept { DeleteObject(font); }
-};
-struct BrushTraits {
-    using Handle = HBRUSH;
-    static void Release(HBRUSH brush) noexcept { DeleteObject(brush); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static void Release(HICON icon) noexcept { DestroyIcon(icon); }
-};
-struct CursorTraits {
-    using Handle = HCURSOR;
-    static void Release(HCURSOR cursor) noexcept { DestroyCursor(cursor); }
-};
-struct RegistryKeyTraits {
-    using Handle = HKEY;
-    static void Release(HKEY key) noexcept { RegCloseKey(key); }
-};
-struct HookTraits {
-    using Handle = HHOOK;
-    static void Release(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
-};
-
-struct WinEventHookTraits {
-    using Handle = HWINEVENTHOOK;
-    static void Release(HWINEVENTHOOK hook) noexcept { UnhookWinEvent(hook); }
-};
-
-struct WindowTraits {
-    using Handle = HWND;
-    static void Release(HWND window) noexcept { DestroyWindow(window); }
-};
-struct FindTraits {
+// The kinds whose creating calls return INVALID_HANDLE_VALUE on failure, for which null is no failure value.
+struct InvalidHandleValueIsInvalid {
     using Handle = HANDLE;
-    static void Release(HANDLE search) noexcept { FindClose(search); }
+    static HANDLE Invalid() noexcept { return INVALID_HANDLE_VALUE; }
 };
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static void Release(HANDLE handle) noexcept { CloseHandle(handle); }
+
+struct FontTraits : NullIsInvalid<HFONT> {
+    static void Close(HFONT font) noexcept { DeleteObject(font); }
+};
+struct BrushTraits : NullIsInvalid<HBRUSH> {
+    static void Close(HBRUSH brush) noexcept { DeleteObject(brush); }
+};
+struct IconTraits : NullIsInvalid<HICON> {
+    static void Close(HICON icon) noexcept { DestroyIcon(icon); }
+};
+struct CursorTraits : NullIsInvalid<HCURSOR> {
+    static void Close(HCURSOR cursor) noexcept { DestroyCursor(cursor); }
+};
+struct RegistryKeyTraits : NullIsInvalid<HKEY> {
+    static void Close(HKEY key) noexcept { RegCloseKey(key); }
+};
+struct HookTraits : NullIsInvalid<HHOOK> {
+    static void Close(HHOOK hook) noexcept { UnhookWindowsHookEx(hook); }
+};
+struct WinEventHookTraits : NullIsInvalid<HWINEVENTHOOK> {
+    static void Close(HWINEVENTHOOK hook) noexcept { UnhookWinEvent(hook); }
+};
+struct WindowTraits : NullIsInvalid<HWND> {
+    static void Close(HWND window) noexcept { DestroyWindow(window); }
+};
+struct LibraryTraits : NullIsInvalid<HMODULE> {
+    static void Close(HMODULE library) noexcept { FreeLibrary(library); }
+};
+struct KernelHandleTraits : NullIsInvalid<HANDLE> {
+    static void Close(HANDLE handle) noexcept { CloseHandle(handle); }
+};
+struct FileTraits : InvalidHandleValueIsInvalid {
+    static void Close(HANDLE file) noexcept { CloseHandle(file); }
+};
+struct FindTraits : InvalidHandleValueIsInvalid {
+    static void Close(HANDLE search) noexcept { FindClose(search); }
 };
 
 using FontHandle = UniqueHandle<FontTraits>;
@@ -90,9 +66,13 @@ using WinEventHookHandle = UniqueHandle<WinEventHookTraits>;
 // A window destroyed with its owner. When the window goes first (its parent's destruction takes it along), the
 // owner must be told with release() on WM_NCDESTROY.
 using OwnedWindow = UniqueHandle<WindowTraits>;
-// A directory search, once INVALID_HANDLE_VALUE has been ruled out.
-using FindHandle = UniqueHandle<FindTraits>;
-// Kernel objects whose empty value is null: mutexes, and files once INVALID_HANDLE_VALUE has been ruled out.
+// A DLL loaded at run time (LoadLibraryW).
+using LibraryHandle = UniqueHandle<LibraryTraits>;
+// Kernel objects whose creating calls fail with null: mutexes, processes, threads, access tokens.
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+// An open file (CreateFileW), which fails with INVALID_HANDLE_VALUE.
+using FileHandle = UniqueHandle<FileTraits>;
+// A directory search (FindFirstFileW), which fails with INVALID_HANDLE_VALUE.
+using FindHandle = UniqueHandle<FindTraits>;
 
 }  // namespace win

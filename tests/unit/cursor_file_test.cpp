@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/logic/cursor_file.h"
@@ -26,28 +27,45 @@ void PutBe32(Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
 }
 
+// Where the fields lie, each from the start of its part: the file's header, a directory entry, a bitmap's header
+// and a PNG stream's start (signature, then the IHDR chunk's length, type and data).
+namespace header {
+constexpr std::size_t kReserved = 0, kType = 2, kCount = 4, kSize = 6;
+}
+namespace entry {
+constexpr std::size_t kWidth = 0, kHeight = 1, kHotX = 4, kHotY = 6, kBytesInRes = 8, kImageOffset = 12, kSize = 16;
+}
+namespace bitmap {
+constexpr std::size_t kHeaderSize = 0, kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16,
+                      kColoursUsed = 32, kSize = 40;
+}
+namespace png {
+constexpr std::size_t kChunkLength = 8, kChunkType = 12, kWidth = 16, kHeight = 20, kBitDepth = 24, kColourType = 25,
+                      kCompression = 26, kInterlace = 28, kHeaderEnd = 16 + 13 + 4;
+}
+
 // A bitmap image as cursor files hold it: header, palette, colour rows, mask rows.
 Bytes Bitmap(int width, int height, int bitsPerPixel) {
     const std::size_t palette = bitsPerPixel <= 8 ? (std::size_t{1} << bitsPerPixel) * 4 : 0;
     const std::size_t colourRows = static_cast<std::size_t>((width * bitsPerPixel + 31) / 32 * 4 * height);
     const std::size_t maskRows = static_cast<std::size_t>((width + 31) / 32 * 4 * height);
-    Bytes image(40 + palette + colourRows + maskRows, 0);
-    Put32(image, 0, 40);
-    Put32(image, 4, static_cast<std::uint32_t>(width));
-    Put32(image, 8, static_cast<std::uint32_t>(2 * height));
-    Put16(image, 12, 1);
-    Put16(image, 14, static_cast<std::uint32_t>(bitsPerPixel));
+    Bytes image(bitmap::kSize + palette + colourRows + maskRows, 0);
+    Put32(image, bitmap::kHeaderSize, bitmap::kSize);
+    Put32(image, bitmap::kWidth, static_cast<std::uint32_t>(width));
+    Put32(image, bitmap::kHeight, static_cast<std::uint32_t>(2 * height));  // colour rows and mask rows
+    Put16(image, bitmap::kPlanes, 1);
+    Put16(image, bitmap::kBitCount, static_cast<std::uint32_t>(bitsPerPixel));
     return image;
 }
 
 // The start of a PNG stream: signature and IHDR; the decoder's part after it is left out.
 Bytes Png(std::uint32_t width, std::uint32_t height, std::uint8_t depth = 8, std::uint8_t colourType = 6) {
     Bytes image{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'};
-    image.resize(16 + 13 + 4 + 12, 0);
-    PutBe32(image, 16, width);
-    PutBe32(image, 20, height);
-    image[24] = depth;
-    image[25] = colourType;
+    image.resize(png::kHeaderEnd + 12, 0);  // and as many bytes again as an empty chunk takes
+    PutBe32(image, png::kWidth, width);
+    PutBe32(image, png::kHeight, height);
+    image[png::kBitDepth] = depth;
+    image[png::kColourType] = colourType;
     return image;
 }
 
@@ -60,29 +78,96 @@ struct Entry {
 };
 
 Bytes CursorFileOf(const std::vector<Entry>& entries, std::uint32_t type = 2) {
-    Bytes file(6 + 16 * entries.size(), 0);
-    Put16(file, 2, type);
-    Put16(file, 4, static_cast<std::uint32_t>(entries.size()));
+    Bytes file(header::kSize + entry::kSize * entries.size(), 0);
+    Put16(file, header::kType, type);
+    Put16(file, header::kCount, static_cast<std::uint32_t>(entries.size()));
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const std::size_t at = 6 + 16 * i;
-        file[at] = static_cast<std::uint8_t>(entries[i].width);
-        file[at + 1] = static_cast<std::uint8_t>(entries[i].height);
-        Put16(file, at + 4, static_cast<std::uint32_t>(entries[i].hotX));
-        Put16(file, at + 6, static_cast<std::uint32_t>(entries[i].hotY));
-        Put32(file, at + 8, static_cast<std::uint32_t>(entries[i].image.size()));
-        Put32(file, at + 12, static_cast<std::uint32_t>(file.size()));
+        const std::size_t at = header::kSize + entry::kSize * i;
+        file[at + entry::kWidth] = static_cast<std::uint8_t>(entries[i].width);
+        file[at + entry::kHeight] = static_cast<std::uint8_t>(entries[i].height);
+        Put16(file, at + entry::kHotX, static_cast<std::uint32_t>(entries[i].hotX));
+        Put16(file, at + entry::kHotY, static_cast<std::uint32_t>(entries[i].hotY));
+        Put32(file, at + entry::kBytesInRes, static_cast<std::uint32_t>(entries[i].image.size()));
+        Put32(file, at + entry::kImageOffset, static_cast<std::uint32_t>(file.size()));
         file.insert(file.end(), entries[i].image.begin(), entries[i].image.end());
     }
     return file;
 }
 
+Bytes OneImage(int width, int height, Bytes image) { return CursorFileOf({{width, height, 0, 0, std::move(image)}}); }
 Bytes Plain() { return CursorFileOf({{32, 32, 9, 13, Bitmap(32, 32, 1)}}); }
 
-// Offsets into Plain(): the header, the one entry, its bitmap header.
-constexpr std::size_t kEntry = 6;
-constexpr std::size_t kImage = 22;
+// A field of a file of one image, such as Plain(): where it lies and how it is written.
+enum class Form { Byte, Le16, Le32, Be32 };
+struct Field {
+    std::size_t at;
+    Form form;
+};
+constexpr std::size_t kEntry = header::kSize;          // the one directory entry
+constexpr std::size_t kImage = kEntry + entry::kSize;  // its image
+constexpr Field kReserved{header::kReserved, Form::Byte};
+constexpr Field kType{header::kType, Form::Le16};
+constexpr Field kCount{header::kCount, Form::Le16};
+constexpr Field kEntryWidth{kEntry + entry::kWidth, Form::Byte};
+constexpr Field kEntryHotX{kEntry + entry::kHotX, Form::Le16};
+constexpr Field kEntryHotY{kEntry + entry::kHotY, Form::Le16};
+constexpr Field kEntryBytesInRes{kEntry + entry::kBytesInRes, Form::Le32};
+constexpr Field kEntryImageOffset{kEntry + entry::kImageOffset, Form::Le32};
+constexpr Field kBitmapHeaderSize{kImage + bitmap::kHeaderSize, Form::Le32};
+constexpr Field kBitmapWidth{kImage + bitmap::kWidth, Form::Le32};
+constexpr Field kBitmapHeight{kImage + bitmap::kHeight, Form::Le32};
+constexpr Field kBitmapPlanes{kImage + bitmap::kPlanes, Form::Le16};
+constexpr Field kBitmapBitCount{kImage + bitmap::kBitCount, Form::Le16};
+constexpr Field kBitmapCompression{kImage + bitmap::kCompression, Form::Le32};
+constexpr Field kBitmapColoursUsed{kImage + bitmap::kColoursUsed, Form::Le32};
+constexpr Field kPngChunkLength{kImage + png::kChunkLength, Form::Be32};
+constexpr Field kPngChunkType{kImage + png::kChunkType, Form::Byte};  // its first letter
+constexpr Field kPngWidth{kImage + png::kWidth, Form::Be32};
+constexpr Field kPngHeight{kImage + png::kHeight, Form::Be32};
+constexpr Field kPngBitDepth{kImage + png::kBitDepth, Form::Byte};
+constexpr Field kPngColourType{kImage + png::kColourType, Form::Byte};
+constexpr Field kPngCompression{kImage + png::kCompression, Form::Byte};
+constexpr Field kPngInterlace{kImage + png::kInterlace, Form::Byte};
+
+// One change a row makes to a file: a field set to a value.
+struct Edit {
+    Field field;
+    std::uint32_t value;
+};
+
+Bytes Edited(Bytes file, std::initializer_list<Edit> edits) {
+    for (const Edit& e : edits) {
+        switch (e.field.form) {
+            case Form::Byte:
+                file[e.field.at] = static_cast<std::uint8_t>(e.value);
+                break;
+            case Form::Le16:
+                Put16(file, e.field.at, e.value);
+                break;
+            case Form::Le32:
+                Put32(file, e.field.at, e.value);
+                break;
+            case Form::Be32:
+                PutBe32(file, e.field.at, e.value);
+                break;
+        }
+    }
+    return file;
+}
+
+// The bytes cut to size, or grown to it with fill.
+Bytes Resized(Bytes bytes, std::size_t size, std::uint8_t fill = 0) {
+    bytes.resize(size, fill);
+    return bytes;
+}
+Bytes WithoutLastByte(Bytes bytes) { return Resized(bytes, bytes.size() - 1); }
+
+Bytes PlainWith(std::initializer_list<Edit> edits) { return Edited(Plain(), edits); }
+// A file of one 32 x 32 PNG image.
+Bytes PngWith(std::initializer_list<Edit> edits) { return Edited(OneImage(32, 32, Png(32, 32)), edits); }
 
 TEST(CheckCursorFile, TakesWellFormedFiles) {
+    const auto plainImage = static_cast<std::uint32_t>(Bitmap(32, 32, 1).size());
     const struct {
         const char* name;
         Bytes file;
@@ -95,20 +180,10 @@ TEST(CheckCursorFile, TakesWellFormedFiles) {
          5},
         {"256x256 stated as 0", CursorFileOf({{0, 0, 255, 255, Bitmap(256, 256, 32)}}), 1},
         {"PNG image", CursorFileOf({{0, 0, 4, 4, Png(256, 256)}}), 1},
-        {"PNG 1-bit grey, interlaced", CursorFileOf({{7, 9, 6, 8, [] {
-                                                          Bytes png = Png(7, 9, 1, 0);
-                                                          png[28] = 1;
-                                                          return png;
-                                                      }()}}),
-         1},
+        {"PNG 1-bit grey, interlaced", Edited(CursorFileOf({{7, 9, 6, 8, Png(7, 9, 1, 0)}}), {{kPngInterlace, 1}}), 1},
         {"icon file", CursorFileOf({{32, 32, 1, 32, Bitmap(32, 32, 32)}}, 1), 1},
-        {"spare bytes after the image", [] {
-             Bytes file = Plain();
-             file.resize(file.size() + 100, 0xAB);
-             Put32(file, kEntry + 8, static_cast<std::uint32_t>(Bitmap(32, 32, 1).size() + 50));
-             return file;
-         }(),
-         1},
+        {"spare bytes after the image",
+         Edited(Resized(Plain(), Plain().size() + 100, 0xAB), {{kEntryBytesInRes, plainImage + 50}}), 1},
     };
     for (const auto& c : cases) {
         const app::CursorFile result = CheckCursorFile(c.file);
@@ -125,7 +200,7 @@ TEST(CheckCursorFile, ReadsSizesHotSpotsAndPlaces) {
     const app::CursorImage& png = result.images[1];
     EXPECT_EQ(std::vector<int>({bmp.width, bmp.height, bmp.hotX, bmp.hotY}), std::vector<int>({32, 32, 9, 13}));
     EXPECT_EQ(std::vector<int>({png.width, png.height, png.hotX, png.hotY}), std::vector<int>({256, 256, 200, 100}));
-    EXPECT_EQ(bmp.offset, 6u + 2 * 16);
+    EXPECT_EQ(bmp.offset, header::kSize + 2 * entry::kSize);
     EXPECT_EQ(bmp.size, Bitmap(32, 32, 1).size());
     EXPECT_EQ(png.offset, bmp.offset + bmp.size);
     EXPECT_FALSE(bmp.png);
@@ -138,21 +213,8 @@ TEST(CheckCursorFile, ReadsSizesHotSpotsAndPlaces) {
 }
 
 TEST(CheckCursorFile, TurnsDownBrokenAndHostileFiles) {
-    using Change = std::function<void(Bytes&)>;
-    const auto plainWith = [](Change change) {
-        Bytes file = Plain();
-        change(file);
-        return file;
-    };
-    const auto pngWith = [](Change change) {
-        Bytes png = Png(32, 32);
-        change(png);
-        return CursorFileOf({{32, 32, 0, 0, png}});
-    };
     // The file that crashed the platform's loader: 91 bytes, one PNG image claiming 65535 x 65535 pixels.
-    Bytes crafted = CursorFileOf({{0, 0, 0, 0, Png(65535, 65535)}});
-    crafted.resize(91, 0);
-    Put32(crafted, kEntry + 8, 91 - 22);
+    const Bytes crafted = Edited(Resized(OneImage(0, 0, Png(65535, 65535)), 91), {{kEntryBytesInRes, 91 - kImage}});
 
     const struct {
         const char* name;
@@ -164,63 +226,43 @@ TEST(CheckCursorFile, TurnsDownBrokenAndHostileFiles) {
         {"shorter than the header", {0, 0, 2, 0, 1}, CursorFault::FileSize},
         {"larger than any cursor", Bytes(app::kMaxCursorFileSize + 1, 0), CursorFault::FileSize},
         {"text", Bytes(400, 'x'), CursorFault::Header},
-        {"reserved field set", plainWith([](Bytes& f) { f[0] = 1; }), CursorFault::Header},
-        {"bitmap file type", plainWith([](Bytes& f) { Put16(f, 2, 3); }), CursorFault::Header},
-        {"no images", plainWith([](Bytes& f) { Put16(f, 4, 0); }), CursorFault::Header},
-        {"directory longer than the file", plainWith([](Bytes& f) { Put16(f, 4, 0xFFFF); }), CursorFault::Header},
-        {"image starts beyond the end", plainWith([](Bytes& f) { Put32(f, kEntry + 12, 0xFFFFFFF0); }),
+        {"reserved field set", PlainWith({{kReserved, 1}}), CursorFault::Header},
+        {"bitmap file type", PlainWith({{kType, 3}}), CursorFault::Header},
+        {"no images", PlainWith({{kCount, 0}}), CursorFault::Header},
+        {"directory longer than the file", PlainWith({{kCount, 0xFFFF}}), CursorFault::Header},
+        {"image starts beyond the end", PlainWith({{kEntryImageOffset, 0xFFFFFFF0}}), CursorFault::Entry},
+        {"offset plus size wraps around", PlainWith({{kEntryBytesInRes, 0xFFFFFFFF}, {kEntryImageOffset, kImage}}),
          CursorFault::Entry},
-        {"offset plus size wraps around", plainWith([](Bytes& f) {
-             Put32(f, kEntry + 8, 0xFFFFFFFF);
-             Put32(f, kEntry + 12, 22);
-         }),
-         CursorFault::Entry},
-        {"image one byte past the end", plainWith([](Bytes& f) { f.pop_back(); }), CursorFault::Entry},
-        {"image over the directory", plainWith([](Bytes& f) { Put32(f, kEntry + 12, 6); }), CursorFault::Entry},
-        {"image size zero", plainWith([](Bytes& f) { Put32(f, kEntry + 8, 0); }), CursorFault::Bitmap},
-        {"bitmap header size 12", plainWith([](Bytes& f) { Put32(f, kImage, 12); }), CursorFault::Bitmap},
-        {"bitmap width 65535", plainWith([](Bytes& f) { Put32(f, kImage + 4, 65535); }), CursorFault::Bitmap},
-        {"bitmap width negative", plainWith([](Bytes& f) { Put32(f, kImage + 4, 0xFFFFFFE0); }), CursorFault::Bitmap},
-        {"bitmap height top-down", plainWith([](Bytes& f) { Put32(f, kImage + 8, 0xFFFFFFC0); }),
-         CursorFault::Bitmap},
-        {"bitmap height odd", plainWith([](Bytes& f) { Put32(f, kImage + 8, 63); }), CursorFault::Bitmap},
-        {"bitmap two planes", plainWith([](Bytes& f) { Put16(f, kImage + 12, 2); }), CursorFault::Bitmap},
-        {"bitmap 3 bits per pixel", plainWith([](Bytes& f) { Put16(f, kImage + 14, 3); }), CursorFault::Bitmap},
-        {"bitmap compressed", plainWith([](Bytes& f) { Put32(f, kImage + 16, 1); }), CursorFault::Bitmap},
-        {"palette larger than the depth allows", plainWith([](Bytes& f) { Put32(f, kImage + 32, 3); }),
-         CursorFault::Bitmap},
-        {"huge palette count", plainWith([](Bytes& f) { Put32(f, kImage + 32, 0x40000000); }), CursorFault::Bitmap},
-        {"pixels cut short", CursorFileOf({{32, 32, 0, 0, [] {
-                                               Bytes b = Bitmap(32, 32, 32);
-                                               b.resize(b.size() - 1);
-                                               return b;
-                                           }()}}),
-         CursorFault::Bitmap},
-        {"24-bit image with a palette it does not hold", CursorFileOf({{8, 8, 0, 0, [] {
-                                                                           Bytes b = Bitmap(8, 8, 24);
-                                                                           Put32(b, 32, 256);
-                                                                           return b;
-                                                                       }()}}),
-         CursorFault::Bitmap},
-        {"bitmap wider than its entry", plainWith([](Bytes& f) { f[kEntry] = 16; }), CursorFault::Size},
-        {"PNG without IHDR first", pngWith([](Bytes& p) { p[12] = 'X'; }), CursorFault::Png},
-        {"PNG IHDR of the wrong length", pngWith([](Bytes& p) { PutBe32(p, 8, 14); }), CursorFault::Png},
-        {"PNG width 0", pngWith([](Bytes& p) { PutBe32(p, 16, 0); }), CursorFault::Png},
-        {"PNG height 257", pngWith([](Bytes& p) { PutBe32(p, 20, 257); }), CursorFault::Png},
-        {"PNG width 2^31", pngWith([](Bytes& p) { PutBe32(p, 16, 0x80000000); }), CursorFault::Png},
-        {"PNG RGB at 4 bits", pngWith([](Bytes& p) { p[24] = 4, p[25] = 2; }), CursorFault::Png},
-        {"PNG colour type 5", pngWith([](Bytes& p) { p[25] = 5; }), CursorFault::Png},
-        {"PNG unknown compression", pngWith([](Bytes& p) { p[26] = 1; }), CursorFault::Png},
-        {"PNG unknown interlace", pngWith([](Bytes& p) { p[28] = 2; }), CursorFault::Png},
-        {"PNG cut inside IHDR", CursorFileOf({{32, 32, 0, 0, [] {
-                                                  Bytes p = Png(32, 32);
-                                                  p.resize(30);
-                                                  return p;
-                                              }()}}),
-         CursorFault::Png},
-        {"PNG larger than its entry", CursorFileOf({{32, 32, 0, 0, Png(64, 64)}}), CursorFault::Size},
-        {"hot spot right of the image", plainWith([](Bytes& f) { Put16(f, kEntry + 4, 32); }), CursorFault::HotSpot},
-        {"hot spot below the image", plainWith([](Bytes& f) { Put16(f, kEntry + 6, 0xFFFF); }), CursorFault::HotSpot},
+        {"image one byte past the end", WithoutLastByte(Plain()), CursorFault::Entry},
+        {"image over the directory", PlainWith({{kEntryImageOffset, kEntry}}), CursorFault::Entry},
+        {"image size zero", PlainWith({{kEntryBytesInRes, 0}}), CursorFault::Bitmap},
+        {"bitmap header size 12", PlainWith({{kBitmapHeaderSize, 12}}), CursorFault::Bitmap},
+        {"bitmap width 65535", PlainWith({{kBitmapWidth, 65535}}), CursorFault::Bitmap},
+        {"bitmap width negative", PlainWith({{kBitmapWidth, 0xFFFFFFE0}}), CursorFault::Bitmap},
+        {"bitmap height top-down", PlainWith({{kBitmapHeight, 0xFFFFFFC0}}), CursorFault::Bitmap},
+        {"bitmap height odd", PlainWith({{kBitmapHeight, 63}}), CursorFault::Bitmap},
+        {"bitmap two planes", PlainWith({{kBitmapPlanes, 2}}), CursorFault::Bitmap},
+        {"bitmap 3 bits per pixel", PlainWith({{kBitmapBitCount, 3}}), CursorFault::Bitmap},
+        {"bitmap compressed", PlainWith({{kBitmapCompression, 1}}), CursorFault::Bitmap},
+        {"palette larger than the depth allows", PlainWith({{kBitmapColoursUsed, 3}}), CursorFault::Bitmap},
+        {"huge palette count", PlainWith({{kBitmapColoursUsed, 0x40000000}}), CursorFault::Bitmap},
+        {"pixels cut short", OneImage(32, 32, WithoutLastByte(Bitmap(32, 32, 32))), CursorFault::Bitmap},
+        {"24-bit image with a palette it does not hold",
+         Edited(OneImage(8, 8, Bitmap(8, 8, 24)), {{kBitmapColoursUsed, 256}}), CursorFault::Bitmap},
+        {"bitmap wider than its entry", PlainWith({{kEntryWidth, 16}}), CursorFault::Size},
+        {"PNG without IHDR first", PngWith({{kPngChunkType, 'X'}}), CursorFault::Png},
+        {"PNG IHDR of the wrong length", PngWith({{kPngChunkLength, 14}}), CursorFault::Png},
+        {"PNG width 0", PngWith({{kPngWidth, 0}}), CursorFault::Png},
+        {"PNG height 257", PngWith({{kPngHeight, 257}}), CursorFault::Png},
+        {"PNG width 2^31", PngWith({{kPngWidth, 0x80000000}}), CursorFault::Png},
+        {"PNG RGB at 4 bits", PngWith({{kPngBitDepth, 4}, {kPngColourType, 2}}), CursorFault::Png},
+        {"PNG colour type 5", PngWith({{kPngColourType, 5}}), CursorFault::Png},
+        {"PNG unknown compression", PngWith({{kPngCompression, 1}}), CursorFault::Png},
+        {"PNG unknown interlace", PngWith({{kPngInterlace, 2}}), CursorFault::Png},
+        {"PNG cut inside IHDR", OneImage(32, 32, Resized(Png(32, 32), 30)), CursorFault::Png},
+        {"PNG larger than its entry", OneImage(32, 32, Png(64, 64)), CursorFault::Size},
+        {"hot spot right of the image", PlainWith({{kEntryHotX, 32}}), CursorFault::HotSpot},
+        {"hot spot below the image", PlainWith({{kEntryHotY, 0xFFFF}}), CursorFault::HotSpot},
         {"one bad image of two", CursorFileOf({{32, 32, 0, 0, Bitmap(32, 32, 1)}, {32, 32, 0, 0, Png(300, 32)}}),
          CursorFault::Png},
     };

@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "tray/sys_tray.h"
@@ -21,6 +22,21 @@ using Log = std::vector<std::string>;
 namespace field = tray::field;
 
 constexpr std::uint32_t kOwner = 0x5150;
+
+// What the platform defines, written out here rather than taken from the control, so that a wrong number there shows.
+constexpr std::uint32_t kCallbackMessage = 0x400 + 101;  // WM_USER + 101, the design's
+// The record's flags (NIF_*), and the names the log gives them.
+constexpr std::uint32_t kNifMessage = 0x01, kNifIcon = 0x02, kNifTip = 0x04, kNifState = 0x08, kNifInfo = 0x10;
+constexpr struct {
+    std::uint32_t flag;
+    const char* name;
+} kFlagNames[] = {{kNifMessage, "NIF_MESSAGE"}, {kNifIcon, "NIF_ICON"}, {kNifTip, "NIF_TIP"}, {kNifState, "NIF_STATE"},
+                  {kNifInfo, "NIF_INFO"}};
+// The shell's callback notices (lParam of the callback message).
+constexpr std::int32_t kMouseMove = 0x200, kLButtonDown = 0x201, kLButtonUp = 0x202, kLButtonDblClk = 0x203,
+                       kRButtonDown = 0x204, kRButtonUp = 0x205, kRButtonDblClk = 0x206, kMButtonDown = 0x207,
+                       kMButtonUp = 0x208, kMButtonDblClk = 0x209;
+constexpr std::int32_t kBalloonShow = 0x402, kBalloonHide = 0x403, kBalloonTimeout = 0x404, kBalloonUserClick = 0x405;
 
 class FakePicture final : public tray::Picture {
 public:
@@ -45,7 +61,20 @@ std::string Text(const tray::NotifyRecord& r, std::size_t offset) {
     return std::string(reinterpret_cast<const char*>(r.data()) + offset);
 }
 
-// Shell, hook, clock and wait in one log. Each shell call reads as "add 7 tip=... icon=...", "modify 16 ...".
+// "NIF_MESSAGE|NIF_TIP"; "none" for no flag; a bit the platform does not define shows as a number.
+std::string FlagNames(std::uint32_t flags) {
+    std::string names;
+    const auto add = [&](const std::string& name) { names += (names.empty() ? "" : "|") + name; };
+    for (const auto& [flag, name] : kFlagNames) {
+        if (flags & flag) add(name);
+        flags &= ~flag;
+    }
+    if (flags != 0) add(std::to_string(flags));
+    return names.empty() ? "none" : names;
+}
+
+// Shell, hook, clock and wait in one log. Each shell call reads as "add NIF_MESSAGE|NIF_TIP tip=...",
+// "modify NIF_INFO balloon=title/text/timeout", "delete none".
 class FakePlatform final : public tray::SysTrayPlatform {
 public:
     Log log;
@@ -82,11 +111,11 @@ public:
     static std::string Describe(const tray::NotifyCall& call) {
         const tray::NotifyRecord& r = call.record;
         const char* verb = call.message == NotifyMessage::Add ? "add" : call.message == NotifyMessage::Modify ? "modify" : "delete";
-        std::string s = std::string(verb) + " " + std::to_string(U32(r, field::kFlags));
         const std::uint32_t flags = U32(r, field::kFlags);
-        if (flags & tray::kNifTip) s += " tip=" + Text(r, field::kTip);
-        if (flags & tray::kNifIcon) s += " icon=" + std::to_string(U32(r, field::kIcon));
-        if (flags & tray::kNifInfo) {
+        std::string s = std::string(verb) + " " + FlagNames(flags);
+        if (flags & kNifTip) s += " tip=" + Text(r, field::kTip);
+        if (flags & kNifIcon) s += " icon=" + std::to_string(U32(r, field::kIcon));
+        if (flags & kNifInfo) {
             s += " balloon=" + Text(r, field::kInfoTitle) + "/" + Text(r, field::kInfo) + "/" +
                  std::to_string(U32(r, field::kTimeout));
         }
@@ -123,6 +152,13 @@ struct Fixture {
     cSysTray tray{platform, host};
 
     Fixture() { tray.Initialize(); }
+    // The icon in the shell with this tip and picture; the logs then start empty for what the test does next.
+    void AddIcon(std::string_view tip, const PictureRef& icon) {
+        tray.SetTrayTip(tip);
+        tray.SetTrayIcon(icon);
+        tray.SetInTray(true);
+        Clear();
+    }
     void Clear() {
         platform.log.clear();
         platform.calls.clear();
@@ -130,7 +166,7 @@ struct Fixture {
     }
 };
 
-TEST(SysTray, SettersSendOnlyWhileTheIconIsAddedAndAlwaysNotify) {
+TEST(SysTray, SettersBeforeTheIconIsAddedSendNothingAndAlwaysNotify) {
     Fixture f;
     const PictureRef hand = Icon(77);
     f.tray.SetTrayTip("Pelmorath Software");
@@ -140,43 +176,19 @@ TEST(SysTray, SettersSendOnlyWhileTheIconIsAddedAndAlwaysNotify) {
     EXPECT_EQ(f.platform.log, Log{}) << "nothing is sent before the icon is added";
     EXPECT_EQ(f.host.notices, (Log{"TrayTip", "TrayIcon"}));
     EXPECT_EQ(f.tray.TrayIcon(), hand);
-
-    f.Clear();
-    f.tray.SetInTray(true);
-    EXPECT_EQ(f.platform.log, (Log{"hook", "add 7 tip=Pelmorath Software icon=77"}));
-    EXPECT_EQ(f.host.notices, Log{"InTray"});
-    EXPECT_TRUE(f.tray.IconAdded());
-
-    f.Clear();
-    f.tray.SetTrayTip("");
-    f.tray.SetTrayIcon(Icon(78));
-    f.tray.SetTrayIcon(Bitmap(6));
-    f.tray.SetInTray(true);  // unchanged: no call, no notice
-    EXPECT_EQ(f.platform.log, (Log{"modify 4 tip=", "modify 2 icon=78"}));
-    EXPECT_EQ(f.host.notices, (Log{"TrayTip", "TrayIcon"}));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.platform.calls[0].record.data()) + field::kTip, 128),
-              '\0' + std::string(127, ' '))
-        << "an empty tip clears the tooltip with the empty field";
-
-    f.Clear();
-    f.tray.SetInTray(false);
-    f.tray.SetInTray(false);
-    EXPECT_EQ(f.platform.log, (Log{"delete 0", "unhook"}));
-    EXPECT_EQ(f.host.notices, Log{"InTray"});
-    EXPECT_FALSE(f.tray.IconAdded());
 }
 
-TEST(SysTray, AddFlagsFollowTheStoredTipAndIcon) {
+TEST(SysTray, SwitchingOnHooksThenAddsWithFlagsForTheStoredTipAndIcon) {
     struct Case {
         const char* name;
         const char* tip;
         PictureRef icon;
         const char* add;
     } const cases[] = {
-        {"neither", "", nullptr, "add 1"},
-        {"icon only", "", Icon(9), "add 3 icon=9"},
-        {"tip only", "T", nullptr, "add 5 tip=T"},
-        {"both", "T", Icon(9), "add 7 tip=T icon=9"},
+        {"neither", "", nullptr, "add NIF_MESSAGE"},
+        {"icon only", "", Icon(9), "add NIF_MESSAGE|NIF_ICON icon=9"},
+        {"tip only", "T", nullptr, "add NIF_MESSAGE|NIF_TIP tip=T"},
+        {"both", "Pelmorath Software", Icon(77), "add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=Pelmorath Software icon=77"},
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -185,9 +197,35 @@ TEST(SysTray, AddFlagsFollowTheStoredTipAndIcon) {
         f.Clear();
         f.tray.SetInTray(true);
         EXPECT_EQ(f.platform.log, (Log{"hook", c.add})) << c.name;
-        EXPECT_EQ(U32(f.platform.calls[0].record, field::kCallbackMessage), 1125u) << c.name;
+        EXPECT_EQ(f.host.notices, Log{"InTray"}) << c.name;
+        EXPECT_TRUE(f.tray.IconAdded()) << c.name;
+        EXPECT_EQ(U32(f.platform.calls[0].record, field::kCallbackMessage), kCallbackMessage) << c.name;
         EXPECT_EQ(U32(f.platform.calls[0].record, field::kWindow), kOwner) << c.name;
     }
+}
+
+TEST(SysTray, SettersWhileTheIconIsAddedSendOneModifyEach) {
+    Fixture f;
+    f.AddIcon("Pelmorath Software", Icon(77));
+    f.tray.SetTrayTip("");
+    f.tray.SetTrayIcon(Icon(78));
+    f.tray.SetTrayIcon(Bitmap(6));
+    f.tray.SetInTray(true);  // unchanged: no call, no notice
+    EXPECT_EQ(f.platform.log, (Log{"modify NIF_TIP tip=", "modify NIF_ICON icon=78"}));
+    EXPECT_EQ(f.host.notices, (Log{"TrayTip", "TrayIcon"}));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(f.platform.calls[0].record.data()) + field::kTip, 128),
+              '\0' + std::string(127, ' '))
+        << "an empty tip clears the tooltip with the empty field";
+}
+
+TEST(SysTray, SwitchingOffDeletesThenUnhooksOnce) {
+    Fixture f;
+    f.AddIcon("Pelmorath Software", Icon(77));
+    f.tray.SetInTray(false);
+    f.tray.SetInTray(false);
+    EXPECT_EQ(f.platform.log, (Log{"delete none", "unhook"}));
+    EXPECT_EQ(f.host.notices, Log{"InTray"});
+    EXPECT_FALSE(f.tray.IconAdded());
 }
 
 TEST(SysTray, DesignModeRecordsInTrayWithoutAnyShellCall) {
@@ -202,46 +240,70 @@ TEST(SysTray, DesignModeRecordsInTrayWithoutAnyShellCall) {
     EXPECT_EQ(f.host.notices, (Log{"InTray", "InTray"}));
 }
 
-TEST(SysTray, IconInShellFollowsTheShellsAnswerNotTheRequest) {
+TEST(SysTray, AnAddTheShellRefusedCountsAsAddedButNotAsInTheShell) {
     Fixture f;
     f.tray.SetTrayTip("T");
     f.platform.shellAccepts = false;
     f.tray.SetInTray(true);
     EXPECT_TRUE(f.tray.IconAdded()) << "the add counts as done whatever the shell said";
     EXPECT_FALSE(f.tray.IconInShell());
+}
 
-    // The shell restarts and takes the icon: the same add again, with what the control holds now.
+TEST(SysTray, AShellRestartAddsTheIconAgainWithWhatTheControlHoldsNow) {
+    Fixture f;
+    f.platform.shellAccepts = false;
+    f.AddIcon("T", nullptr);
     f.tray.SetTrayIcon(Icon(4));
     f.Clear();
     f.platform.shellAccepts = true;
     f.tray.TaskbarCreated();
-    EXPECT_EQ(f.platform.log, Log{"add 7 tip=T icon=4"});
+    EXPECT_EQ(f.platform.log, Log{"add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=T icon=4"});
     EXPECT_TRUE(f.tray.IconInShell());
+}
 
+TEST(SysTray, AShellRestartLeavesAnIconThatIsOffAlone) {
+    Fixture f;
+    f.platform.shellAccepts = false;
+    f.AddIcon("T", Icon(4));
+    f.platform.shellAccepts = true;
+    f.tray.TaskbarCreated();
+    ASSERT_TRUE(f.tray.IconInShell());
     f.tray.SetInTray(false);
     EXPECT_FALSE(f.tray.IconInShell());
     f.Clear();
     f.tray.TaskbarCreated();
-    EXPECT_EQ(f.platform.log, Log{}) << "an icon that is off is not added by a shell restart";
+    EXPECT_EQ(f.platform.log, Log{});
 }
 
-TEST(SysTray, ShowBalloonOnceAndWaitUntilTheTimerRunsOut) {
+TEST(SysTray, ShowOnceBalloonWaitsOutItsTimerThenClosesIt) {
     Fixture f;
-    f.tray.SetInTray(true);
-    f.Clear();
+    f.AddIcon("", nullptr);
     f.tray.ShowBalloon("text", "title", 5, true);
-    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=title/text/5000", "wait", "modify 16 balloon=//5000"}));
+    EXPECT_EQ(f.platform.log,
+              (Log{"modify NIF_INFO balloon=title/text/5000", "wait", "modify NIF_INFO balloon=//5000"}));
     EXPECT_EQ(f.platform.waits, std::vector<double>{5.0}) << "one blocking wait for the whole remaining time";
     EXPECT_TRUE(f.tray.BalloonShowing()) << "only the shell's notice clears it";
     EXPECT_EQ(f.tray.OnceCount(), 1);
+}
 
+TEST(SysTray, ASecondShowOnceBalloonSendsNothing) {
+    Fixture f;
+    f.AddIcon("", nullptr);
+    f.tray.ShowBalloon("text", "title", 5, true);
     f.Clear();
     f.tray.ShowBalloon("again", "title", 5, true);
-    EXPECT_EQ(f.platform.log, Log{}) << "a second ShowOnce balloon sends nothing";
+    EXPECT_EQ(f.platform.log, Log{});
+    EXPECT_EQ(f.tray.OnceCount(), 1);
+}
 
+TEST(SysTray, BalloonsWithoutShowOnceShowEveryTimeWithoutATimerOrACount) {
+    Fixture f;
+    f.AddIcon("", nullptr);
+    f.tray.ShowBalloon("text", "title", 5, true);  // a ShowOnce balloon has been shown
+    f.Clear();
     f.tray.ShowBalloon("always", "t", 0, false);
     f.tray.ShowBalloon("always", "t", -3, false);
-    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=t/always/0", "modify 16 balloon=t/always/0"}))
+    EXPECT_EQ(f.platform.log, (Log{"modify NIF_INFO balloon=t/always/0", "modify NIF_INFO balloon=t/always/0"}))
         << "without a timer: no wait and no close call";
     EXPECT_EQ(f.tray.OnceCount(), 1) << "balloons without ShowOnce are not counted";
 }
@@ -252,11 +314,11 @@ TEST(SysTray, WakesThatEndEarlyKeepWaitingForTheRemainingTime) {
     f.platform.onWait = [&](double) { f.platform.now += 1.5; };
     f.tray.ShowBalloon("text", "title", 5, true);
     EXPECT_EQ(f.platform.waits, (std::vector<double>{5.0, 3.5, 2.0, 0.5}));
-    EXPECT_EQ(f.platform.log.back(), "modify 16 balloon=//5000");
+    EXPECT_EQ(f.platform.log.back(), "modify NIF_INFO balloon=//5000");
 }
 
 TEST(SysTray, BalloonNoticeEndsTheWaitWithoutACloseCall) {
-    for (std::int32_t notice : {0x403, 0x404, 0x405}) {
+    for (std::int32_t notice : {kBalloonHide, kBalloonTimeout, kBalloonUserClick}) {
         Fixture f;
         f.platform.onWait = [&](double) {
             f.platform.now += 0.25;
@@ -265,7 +327,7 @@ TEST(SysTray, BalloonNoticeEndsTheWaitWithoutACloseCall) {
             if (f.platform.waits.size() == 2) f.tray.HandleTrayMessage(lParam, wParam);
         };
         f.tray.ShowBalloon("text", "title", 5, true);
-        EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=title/text/5000", "wait", "wait"})) << notice;
+        EXPECT_EQ(f.platform.log, (Log{"modify NIF_INFO balloon=title/text/5000", "wait", "wait"})) << notice;
         EXPECT_FALSE(f.tray.BalloonShowing()) << notice;
     }
 }
@@ -290,13 +352,14 @@ TEST(SysTray, ANestedShowOnceBalloonDuringTheWaitReturnsAtOnce) {
     Fixture f;
     f.host.onMouseUp = [&] { f.tray.ShowBalloon("nested", "t", 5, true); };
     f.platform.onWait = [&](double maxSeconds) {
-        std::int32_t up = 0x202;
+        std::int32_t up = kLButtonUp;
         std::int32_t id = 0;
         if (f.platform.waits.size() == 1) f.tray.HandleTrayMessage(up, id);
         f.platform.now += maxSeconds;
     };
     f.tray.ShowBalloon("first", "t", 5, true);
-    EXPECT_EQ(f.platform.log, (Log{"modify 16 balloon=t/first/5000", "wait", "modify 16 balloon=//5000"}));
+    EXPECT_EQ(f.platform.log,
+              (Log{"modify NIF_INFO balloon=t/first/5000", "wait", "modify NIF_INFO balloon=//5000"}));
 }
 
 TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
@@ -305,11 +368,21 @@ TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
         const char* event;  // empty: none
         bool clearsBalloon;
     } const cases[] = {
-        {0x200, "move 3", false},       {0x201, "down 1 3", false},     {0x202, "up 1 3", false},
-        {0x203, "dblclick 1 3", false}, {0x204, "down 2 3", false},     {0x205, "up 2 3", false},
-        {0x206, "dblclick 2 3", false}, {0x207, "", false},             {0x208, "", false},
-        {0x209, "", false},             {0x402, "", false},             {0x403, "", true},
-        {0x404, "", true},              {0x405, "", true},              {0x10202, "", false},
+        {kMouseMove, "move 3", false},
+        {kLButtonDown, "down 1 3", false},
+        {kLButtonUp, "up 1 3", false},
+        {kLButtonDblClk, "dblclick 1 3", false},
+        {kRButtonDown, "down 2 3", false},
+        {kRButtonUp, "up 2 3", false},
+        {kRButtonDblClk, "dblclick 2 3", false},
+        {kMButtonDown, "", false},
+        {kMButtonUp, "", false},
+        {kMButtonDblClk, "", false},
+        {kBalloonShow, "", false},
+        {kBalloonHide, "", true},
+        {kBalloonTimeout, "", true},
+        {kBalloonUserClick, "", true},
+        {kLButtonUp | 0x10000, "", false},  // the version 4 form (icon id in the high word), never asked for
         {0, "", false},
     };
     for (const Case& c : cases) {
@@ -323,64 +396,67 @@ TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
     }
 }
 
-TEST(SysTray, LifecycleThroughThePropertyStore) {
-    // As this program's window stores it: off, the hand, a design tip.
+// As this program's window stores the control: the hand, a design tip, and off or on.
+tray::PropertyBag StoredProperties(bool inTray, const PictureRef& hand) {
     tray::PropertyBag stored;
-    const PictureRef hand = Icon(42);
-    stored.Write("InTray", false);
+    stored.Write("InTray", inTray);
     stored.Write("TrayIcon", hand);
     stored.Write("TrayTip", std::string("design"));
-    {
-        Fixture f;
-        f.tray.ReadProperties(stored);
-        EXPECT_EQ(f.platform.log, Log{});
-        EXPECT_EQ(f.host.notices, (Log{"TrayIcon", "TrayTip"}));
-        f.tray.SetTrayTip("Pelmorath Software");
-        f.tray.SetInTray(true);
-        EXPECT_EQ(f.platform.log, (Log{"hook", "add 7 tip=Pelmorath Software icon=42"}));
-        tray::PropertyBag saved;
-        f.tray.WriteProperties(saved);
-        EXPECT_TRUE(saved.ReadBool("InTray", false));
-        EXPECT_EQ(saved.ReadPicture("TrayIcon", nullptr), hand);
-        EXPECT_EQ(saved.ReadString("TrayTip", ""), "Pelmorath Software");
-        f.Clear();
-        f.tray.Terminate();
-        EXPECT_EQ(f.platform.log, (Log{"delete 0", "unhook"}));
-    }
-    // Stored on: the icon goes in before icon and tip are known, which then follow as changes.
-    stored.Write("InTray", true);
-    {
-        Fixture f;
-        f.tray.ReadProperties(stored);
-        EXPECT_EQ(f.platform.log, (Log{"hook", "add 1", "modify 2 icon=42", "modify 4 tip=design"}));
-        EXPECT_EQ(f.host.notices, (Log{"InTray", "TrayIcon", "TrayTip"}));
-    }
-    // Nothing stored: the defaults, and values equal to them are written back all the same.
-    {
-        Fixture f;
-        f.tray.ReadProperties(tray::PropertyBag{});
-        EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
-        EXPECT_EQ(f.tray.TrayIcon(), nullptr);
-        EXPECT_EQ(f.host.notices, Log{"TrayTip"}) << "no picture to take";
-        tray::PropertyBag saved;
-        f.tray.WriteProperties(saved);
-        EXPECT_TRUE(saved.Contains("InTray") && saved.Contains("TrayIcon") && saved.Contains("TrayTip"));
-        EXPECT_FALSE(saved.ReadBool("InTray", true));
-    }
-    {
-        Fixture f;
-        f.tray.InitProperties();
-        EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
-        EXPECT_EQ(f.host.notices, Log{"TrayTip"});
-        EXPECT_EQ(f.platform.log, Log{});
-    }
-    // A stored value of the wrong kind fails the read, as a host's property service would.
-    {
-        tray::PropertyBag wrong;
-        wrong.Write("InTray", std::string("yes"));
-        Fixture f;
-        EXPECT_THROW(f.tray.ReadProperties(wrong), win::HandlerFailure);
-    }
+    return stored;
+}
+
+TEST(SysTray, StoredOffTheIconWaitsForTheSwitchAndTheCurrentValuesAreWrittenBack) {
+    const PictureRef hand = Icon(42);
+    Fixture f;
+    f.tray.ReadProperties(StoredProperties(false, hand));
+    EXPECT_EQ(f.platform.log, Log{});
+    EXPECT_EQ(f.host.notices, (Log{"TrayIcon", "TrayTip"}));
+    f.tray.SetTrayTip("Pelmorath Software");
+    f.tray.SetInTray(true);
+    tray::PropertyBag saved;
+    f.tray.WriteProperties(saved);
+    EXPECT_TRUE(saved.ReadBool("InTray", false));
+    EXPECT_EQ(saved.ReadPicture("TrayIcon", nullptr), hand);
+    EXPECT_EQ(saved.ReadString("TrayTip", ""), "Pelmorath Software");
+    f.tray.Terminate();
+    EXPECT_EQ(f.platform.log,
+              (Log{"hook", "add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=Pelmorath Software icon=42", "delete none", "unhook"}));
+}
+
+TEST(SysTray, StoredOnTheIconGoesInFirstAndItsPictureAndTipFollowAsChanges) {
+    Fixture f;
+    f.tray.ReadProperties(StoredProperties(true, Icon(42)));
+    EXPECT_EQ(f.platform.log,
+              (Log{"hook", "add NIF_MESSAGE", "modify NIF_ICON icon=42", "modify NIF_TIP tip=design"}));
+    EXPECT_EQ(f.host.notices, (Log{"InTray", "TrayIcon", "TrayTip"}));
+}
+
+TEST(SysTray, NothingStoredGivesTheDefaultsWhichAreWrittenBackAllTheSame) {
+    Fixture f;
+    f.tray.ReadProperties(tray::PropertyBag{});
+    EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+    EXPECT_EQ(f.tray.TrayIcon(), nullptr);
+    EXPECT_EQ(f.host.notices, Log{"TrayTip"}) << "no picture to take";
+    tray::PropertyBag saved;
+    f.tray.WriteProperties(saved);
+    EXPECT_TRUE(saved.Contains("InTray") && saved.Contains("TrayIcon") && saved.Contains("TrayTip"));
+    EXPECT_FALSE(saved.ReadBool("InTray", true));
+}
+
+TEST(SysTray, InitPropertiesSetsTheDesignTipAndSendsNothing) {
+    Fixture f;
+    f.tray.InitProperties();
+    EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+    EXPECT_EQ(f.host.notices, Log{"TrayTip"});
+    EXPECT_EQ(f.platform.log, Log{});
+}
+
+TEST(SysTray, AStoredValueOfTheWrongKindFailsTheRead) {
+    // As a host's property service would.
+    tray::PropertyBag wrong;
+    wrong.Write("InTray", std::string("yes"));
+    Fixture f;
+    EXPECT_THROW(f.tray.ReadProperties(wrong), win::HandlerFailure);
 }
 
 }  // namespace

@@ -128,7 +128,12 @@ TEST(KindOfControl, OptionsChecksFramesAndLabelsTakeTheWindowColour) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(skin::KindOfControl(c.windowClass, c.style), c.kind) << c.windowClass << " " << c.style;
+        const std::string_view ascii(c.windowClass);
+        EXPECT_EQ(skin::KindOfControl(std::wstring(ascii.begin(), ascii.end()), c.style), c.kind)
+            << "wide " << c.windowClass << " " << c.style;
     }
+    // A wide class name is compared character by character, not by its low bytes: U+0142 is no "B".
+    EXPECT_EQ(skin::KindOfControl(L"\u0142utton", 0x0), ControlKind::Other);
     EXPECT_FALSE(app::TakesButtonFace(ControlKind::PushButton));
     EXPECT_FALSE(app::TakesButtonFace(ControlKind::Other));
 }

@@ -10,6 +10,8 @@
 
 namespace {
 
+static_assert(sizeof(HWND) == sizeof(std::uint32_t), "the tray control keeps its window's handle in 32 bits");
+
 constexpr UINT kOtherMessage = WM_APP + 7;
 constexpr LPARAM kLeftUp = WM_LBUTTONUP;
 
