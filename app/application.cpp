@@ -4,9 +4,9 @@
 #include "app/logic/application_rules.h"
 #include "app/logic/product.h"
 #include "win/files_beside_exe.h"
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 #include "win/message_pump.h"
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 #include "win/system_error.h"
 #include "win/utf8.h"
 

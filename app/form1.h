@@ -13,8 +13,8 @@
 #include "app/run_steering.h"
 #include "app/step_field.h"
 #include "app/window_look.h"
-#include "tray/property_bag.h"
-#include "tray/sys_tray.h"
+#include "tray/logic/property_bag.h"
+#include "tray/logic/sys_tray.h"
 #include "tray/sys_tray_window.h"
 #include "win/win_handles.h"
 

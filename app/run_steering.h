@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/logic/form1_handlers.h"
-#include "steering/step_setting.h"
-#include "tray/sys_tray.h"
+#include "steering/logic/step_setting.h"
+#include "tray/logic/sys_tray.h"
 #include "win/process_elevation.h"
 #include "win/session_notices.h"
 #include "win/win_handles.h"

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "steering/step_setting.h"
+#include "steering/logic/step_setting.h"
 
 namespace app {
 

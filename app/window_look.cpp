@@ -11,8 +11,8 @@
 #include "app/build_seams.h"
 #include "win/dpi.h"
 #include "win/files_beside_exe.h"
-#include "win/handler_failure.h"
-#include "win/path_text.h"
+#include "win/logic/handler_failure.h"
+#include "win/logic/path_text.h"
 #include "win/system_error.h"
 
 namespace app {

@@ -48,7 +48,8 @@ PY
 }
 
 layers() {
-  # The folders' layers: win at the bottom; steering, skin and tray on win alone; app on all of them.
+  # The folders' layers: win at the bottom; steering, skin and tray on win alone; app on all of them. And the rule
+  # of every folder's logic/: no Windows header, and of the program's own headers only other logic/ ones.
   local folder allowed found=0
   declare -A allowed_of=([win]="win" [steering]="steering win" [skin]="skin win" [tray]="tray win")
   for folder in "${!allowed_of[@]}"; do
@@ -60,8 +61,13 @@ layers() {
         echo "$line: $folder may not include $dep/"
         found=1
       fi
-    done < <(cd "$root" && grep -n '^#include "[a-z_]*/' "$folder"/*.h "$folder"/*.cpp)
+    done < <(cd "$root" && grep -n '^#include "[a-z_]*/' "$folder"/*.h "$folder"/*.cpp "$folder"/logic/*)
   done
+  while IFS= read -r line; do
+    echo "$line: a logic/ file builds without Windows and includes only logic/ headers"
+    found=1
+  done < <(cd "$root" && grep -nE '^#include (<(windows|commctrl|shellapi|wtsapi32|winuser)\.h>|"[a-z_]+/[a-z_]+\.h")' \
+             app/logic/* win/logic/* steering/logic/* tray/logic/* skin/logic/*)
   return "$found"
 }
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "skin/control_kind.h"
+#include "skin/logic/control_kind.h"
 #include "win/files_beside_exe.h"
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 #include "win/system_error.h"
 
 namespace skin {

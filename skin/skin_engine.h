@@ -8,8 +8,8 @@
 #include <optional>
 #include <vector>
 
-#include "skin/skin_framework.h"
-#include "skin/skin_look.h"
+#include "skin/logic/skin_framework.h"
+#include "skin/logic/skin_look.h"
 #include "win/brush_cache.h"
 
 namespace skin {

@@ -3,8 +3,8 @@
 
 #include "win/message_pump.h"
 #include "win/win_handles.h"
-#include "steering/hook_decision.h"
-#include "steering/hook_watchdog.h"
+#include "steering/logic/hook_decision.h"
+#include "steering/logic/hook_watchdog.h"
 #include "steering/mouse.h"
 
 namespace modKeyboard {

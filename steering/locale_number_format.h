@@ -1,7 +1,7 @@
 // The number separators of the user's locale, for reading the step-size text.
 #pragma once
 
-#include "steering/step_number.h"
+#include "steering/logic/step_number.h"
 
 namespace steering {
 

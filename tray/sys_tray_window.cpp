@@ -14,7 +14,7 @@
 #include "tray/tray_hook.h"
 #include "win/dpi.h"
 #include "win/message_pump.h"
-#include "win/twips.h"
+#include "win/logic/twips.h"
 #include "win/win_handles.h"
 
 namespace tray {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "tray/sys_tray.h"
+#include "tray/logic/sys_tray.h"
 #include "win/win_handles.h"
 
 namespace tray {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 #include "win/win_handles.h"
 
 namespace win {

@@ -1,16 +1,12 @@
-// What a process's access token says about its rights: elevated or not, and its integrity level.
+// Reads the elevation of this program and of other processes from their access tokens.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
-namespace win {
+#include "win/logic/elevation.h"
 
-struct ProcessElevation {
-    bool elevated = false;
-    // The mandatory label's level (0x2000 medium, 0x3000 high, 0x4000 system), when the token lets it be read.
-    std::optional<std::uint32_t> integrityLevel;
-};
+namespace win {
 
 // This program's own elevation; nothing when its token cannot be read.
 std::optional<ProcessElevation> OwnElevation() noexcept;

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 #include "win/utf8.h"
 
 namespace win {

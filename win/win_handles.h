@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win/unique_handle.h"
+#include "win/logic/unique_handle.h"
 
 namespace win {
 

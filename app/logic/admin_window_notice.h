@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "win/process_elevation.h"
+#include "win/logic/elevation.h"
 
 namespace app {
 

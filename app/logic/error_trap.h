@@ -8,7 +8,7 @@
 #include <string_view>
 #include <utility>
 
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 
 namespace app {
 

@@ -2,7 +2,7 @@
 #include "app/logic/form1_handlers.h"
 
 #include "app/logic/product.h"
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 
 namespace app {
 namespace {

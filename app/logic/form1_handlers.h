@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app/logic/error_trap.h"
-#include "tray/sys_tray.h"
+#include "tray/logic/sys_tray.h"
 
 namespace app {
 

@@ -1,7 +1,7 @@
 // ApplySkin's steps and the rules it relies on, and the colours high contrast asks for.
 #include "app/logic/window_colours.h"
 
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 
 namespace app {
 namespace {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "skin/control_kind.h"
-#include "skin/skin_framework.h"
+#include "skin/logic/control_kind.h"
+#include "skin/logic/skin_framework.h"
 
 namespace app {
 

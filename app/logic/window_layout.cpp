@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "win/twips.h"
+#include "win/logic/twips.h"
 
 namespace app {
 namespace {

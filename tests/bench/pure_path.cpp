@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "steering/hook_decision.h"
-#include "steering/pointer_move.h"
-#include "steering/step_setting.h"
+#include "steering/logic/hook_decision.h"
+#include "steering/logic/pointer_move.h"
+#include "steering/logic/step_setting.h"
 
 namespace {
 

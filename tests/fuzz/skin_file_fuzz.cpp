@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "skin/skin_file.h"
+#include "skin/logic/skin_file.h"
 
 namespace {
 

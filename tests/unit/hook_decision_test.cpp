@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "steering/hook_decision.h"
+#include "steering/logic/hook_decision.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The lost-hook watchdog: when it asks for a new installation, and when it gives up quietly no longer.
-#include "steering/hook_watchdog.h"
+#include "steering/logic/hook_watchdog.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tray/notify_record.h"
+#include "tray/logic/notify_record.h"
 
 namespace {
 

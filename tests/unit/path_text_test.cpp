@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 
 namespace {
 

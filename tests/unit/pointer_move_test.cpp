@@ -1,7 +1,7 @@
 // Unit tests of the bounded pointer move.
 #include <gtest/gtest.h>
 
-#include "steering/pointer_move.h"
+#include "steering/logic/pointer_move.h"
 
 namespace {
 

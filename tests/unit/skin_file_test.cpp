@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "skin/skin_file.h"
+#include "skin/logic/skin_file.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <optional>
 
-#include "steering/step_number.h"
+#include "steering/logic/step_number.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "steering/step_setting.h"
+#include "steering/logic/step_setting.h"
 
 namespace {
 

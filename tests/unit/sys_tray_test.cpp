@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "tray/sys_tray.h"
-#include "win/handler_failure.h"
+#include "tray/logic/sys_tray.h"
+#include "win/logic/handler_failure.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "win/unique_handle.h"
+#include "win/logic/unique_handle.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "app/logic/window_colours.h"
 #include "tests/unit/call_log.h"
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tray/sys_tray.h"
+#include "tray/logic/sys_tray.h"
 #include "tray/tray_hook.h"
 
 namespace {

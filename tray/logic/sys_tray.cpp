@@ -1,7 +1,7 @@
 // The tray icon control's logic: property setters, the add/delete pairs, the balloon wait, the callbacks.
-#include "tray/sys_tray.h"
+#include "tray/logic/sys_tray.h"
 
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 
 namespace tray {
 namespace {

@@ -1,9 +1,9 @@
 // The in-memory property store of the tray control.
-#include "tray/property_bag.h"
+#include "tray/logic/property_bag.h"
 
 #include <utility>
 
-#include "win/handler_failure.h"
+#include "win/logic/handler_failure.h"
 
 namespace tray {
 

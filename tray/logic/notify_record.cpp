@@ -1,5 +1,5 @@
 // Builds the notification-area records: zeroed, then only the fields each call names.
-#include "tray/notify_record.h"
+#include "tray/logic/notify_record.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,11 +1,11 @@
 // Parses skin files: sections of colour keys, comments, and a precise complaint about the first bad line.
-#include "skin/skin_file.h"
+#include "skin/logic/skin_file.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "win/ascii_names.h"
+#include "win/logic/ascii_names.h"
 
 namespace skin {
 namespace {

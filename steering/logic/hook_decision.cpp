@@ -1,5 +1,5 @@
 // The hook's decision for one keyboard event.
-#include "steering/hook_decision.h"
+#include "steering/logic/hook_decision.h"
 
 namespace steering {
 namespace {

@@ -1,5 +1,5 @@
 // The bounded pointer move of one steering key.
-#include "steering/pointer_move.h"
+#include "steering/logic/pointer_move.h"
 
 namespace steering {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "tray/notify_record.h"
-#include "tray/property_bag.h"
+#include "tray/logic/notify_record.h"
+#include "tray/logic/property_bag.h"
 
 namespace tray {
 

@@ -1,5 +1,5 @@
 // Locale-aware recogniser and converter for the step-size text.
-#include "steering/step_number.h"
+#include "steering/logic/step_number.h"
 
 #include <cmath>
 #include <cstdlib>

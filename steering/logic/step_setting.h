@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "steering/step_number.h"
+#include "steering/logic/step_number.h"
 
 namespace steering {
 

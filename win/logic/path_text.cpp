@@ -1,5 +1,5 @@
 // Pure text work on paths; nothing here asks the file system.
-#include "win/path_text.h"
+#include "win/logic/path_text.h"
 
 #include <algorithm>
 

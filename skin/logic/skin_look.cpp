@@ -1,5 +1,5 @@
 // Works out the colours of each skinned part, filling gaps from the plain look and keeping text readable.
-#include "skin/skin_look.h"
+#include "skin/logic/skin_look.h"
 
 #include <algorithm>
 #include <cmath>

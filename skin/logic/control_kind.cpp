@@ -1,7 +1,7 @@
 // Tells push buttons, option buttons, check boxes, frames and labels apart by their class and button style.
-#include "skin/control_kind.h"
+#include "skin/logic/control_kind.h"
 
-#include "win/ascii_names.h"
+#include "win/logic/ascii_names.h"
 
 namespace skin {
 namespace {

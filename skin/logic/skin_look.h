@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "skin/skin_file.h"
-#include "skin/skin_framework.h"
+#include "skin/logic/skin_file.h"
+#include "skin/logic/skin_framework.h"
 
 namespace skin {
 

@@ -1,5 +1,5 @@
 // Counting of key events the hook owes, and of failed installations; the messages after which it is installed again.
-#include "steering/hook_watchdog.h"
+#include "steering/logic/hook_watchdog.h"
 
 namespace steering {
 

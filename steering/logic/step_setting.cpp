@@ -1,5 +1,5 @@
 // The cached step of the step-size text.
-#include "steering/step_setting.h"
+#include "steering/logic/step_setting.h"
 
 #include <utility>
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "steering/pointer_move.h"
+#include "steering/logic/pointer_move.h"
 
 namespace steering {
 
