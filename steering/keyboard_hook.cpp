@@ -18,6 +18,7 @@ struct HookState {
     bool restoreRequested = false;
     steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
+    win::OwnedWindow clickWindow;  // made the first time a run starts
     steering::HookWatchdog watchdog;
     win::SessionNotices sessionNotices;
 #ifdef PELMORATH_TEST_BUILD
@@ -33,7 +34,7 @@ public:
 };
 
 steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    steering::KeyEvent event{nCode, false, 0};
+    steering::KeyEvent event{nCode, false, 0, !state.restoreRequested};
     if (nCode == HC_ACTION) {
         event.keyDown = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         event.virtualKey = static_cast<int>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
@@ -47,6 +48,42 @@ void MoveOnce(steering::Move move, std::int16_t step) noexcept {
     GetCursorPos(&cursor);
     const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, state.screen);
     modMouse::SetMousePos(to.x, to.y);
+}
+
+// A button press and release without a move land where the pointer is.
+void Click() noexcept {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// The hook only posts the click to this window and returns: a post is one request to the server, the two
+// injected button events are two, and every key on the desktop waits for the hook. The post is handled by the
+// next message retrieval of the thread, right after the hook returns.
+constexpr UINT kClickMessage = WM_APP;
+constexpr char kClickWindowClass[] = "PelmorathClick";
+
+LRESULT CALLBACK ClickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == kClickMessage) {
+        Click();
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Message-only: no other program finds it, and it gets nothing but our posts.
+void MakeClickWindow() noexcept {
+    if (state.clickWindow) return;
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = ClickWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = kClickWindowClass;
+    RegisterClassA(&windowClass);
+    state.clickWindow.reset(CreateWindowExA(0, kClickWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            windowClass.hInstance, nullptr));
 }
 
 bool InstallHook() noexcept {
@@ -91,6 +128,7 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
     // unlock would bring the hook back.
     if (newWatcher) state.sessionNotices.Register(watcher);
+    MakeClickWindow();
     InstallHook();
     if (newWatcher) WatchRawKeys(watcher);
     state.watcher = watcher;
@@ -146,6 +184,7 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
             for (std::size_t i = 0; i < verdict.moveCount; ++i) MoveOnce(verdict.moves[i], *step);
         }
     }
+    if (verdict.click && !PostMessageA(state.clickWindow.get(), kClickMessage, 0, 0)) Click();
     return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
 }
 

@@ -18,6 +18,7 @@ using steering::Move;
 constexpr int kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kLeft = 0x25, kRight = 0x27, kUp = 0x26,
               kDown = 0x28;
 constexpr int kPad4 = 0x64, kPad6 = 0x66, kPad8 = 0x68, kPad2 = 0x62;
+constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and with it on
 
 // Behaves like GetAsyncKeyState inside a low-level hook: the keys down before the event. The pressed-since bit
 // is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
@@ -35,8 +36,13 @@ private:
     std::set<int> down_;
 };
 
-KeyEvent Press(int vk) { return {0, true, vk}; }
-KeyEvent Release(int vk) { return {0, false, vk}; }
+KeyEvent Press(int vk) { return {0, true, vk, true}; }
+KeyEvent Release(int vk) { return {0, false, vk, true}; }
+// After Ctrl+U or the stop click: the run is over, and its hook sees the events until the run loop removes it.
+KeyEvent AfterTheRun(KeyEvent event) {
+    event.runUnderWay = false;
+    return event;
+}
 
 std::vector<Move> MovesOf(const HookVerdict& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
@@ -46,6 +52,7 @@ struct DecisionCase {
     std::initializer_list<int> down;  // before the event
     bool restore;
     std::vector<Move> moves;
+    bool click = false;
 };
 
 TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
@@ -69,12 +76,23 @@ TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
         {"Ctrl pressed while U is held", Press(kCtrl), {kU, kRight}, false, {Move::Right}},
         {"Ctrl+S after a U typed earlier", Press(kS), {kCtrl, kRight}, false, {Move::Right}},
         {"Ctrl+C while U is held", Press(0x43), {kCtrl, kU}, false, {}},
+        // the click: a press of keypad 5 with Num Lock off during a run, once per press
+        {"keypad 5 pressed clicks", Press(kClear), {}, false, {}, true},
+        {"keypad 5 repeating does not click again", Press(kClear), {kClear}, false, {}},
+        {"keypad 5 released does not click, not even when it went down before the run", Release(kClear), {}, false,
+         {}},
+        {"keypad 5 with Num Lock on types a digit and does not click", Press(kPad5), {}, false, {}},
+        {"keypad 5 after the run does not click", AfterTheRun(Press(kClear)), {}, false, {}},
+        {"keypad 5 pressed while an arrow is held moves and clicks", Press(kClear), {kLeft}, false, {Move::Left},
+         true},
+        {"another key while keypad 5 is held does not click", Press(kS), {kClear, kRight}, false, {Move::Right}},
     };
     for (const DecisionCase& c : cases) {
         FakeKeys keys(c.down);
         const HookVerdict v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
+        EXPECT_EQ(v.click, c.click) << c.name;
     }
 }
 
@@ -94,8 +112,12 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
     struct Case {
         KeyEvent event;
         int first;
+        std::vector<int> more;  // asked besides the steering keys
     };
-    const Case cases[] = {{Press(kRight), kRight}, {Release(kPad2), kPad2}, {Press(kS), kLeft}, {Release(kU), kLeft}};
+    const Case cases[] = {{Press(kRight), kRight, {}},         {Release(kPad2), kPad2, {}},
+                          {Press(kS), kLeft, {}},              {Release(kU), kLeft, {}},
+                          {Press(kClear), kClear, {kClear}},   {Release(kClear), kLeft, {}},
+                          {AfterTheRun(Press(kClear)), kLeft, {}}};
     for (const Case& c : cases) {
         FakeKeys keys({kRight, kPad2, kUp});
         const HookVerdict v = DecideKeyEvent(c.event, keys);
@@ -104,8 +126,9 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         std::vector<int> asked = keys.queries;
         std::sort(asked.begin(), asked.end());
         std::vector<int> want = table;
+        want.insert(want.end(), c.more.begin(), c.more.end());
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(asked, want) << "each steering key is asked exactly once";
+        EXPECT_EQ(asked, want) << "each key is asked exactly once, keypad 5 only on its press during a run";
         EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
     }
 }
