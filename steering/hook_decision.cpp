@@ -29,7 +29,7 @@ HookVerdict DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     }
     if (asked < kSteeringKeys.size()) {
         down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
-    } else if (event.virtualKey == kVkClear && event.keyDown && event.runUnderWay) {
+    } else if (event.virtualKey == kVkClear && event.keyDown && keys.RunUnderWay()) {
         // Asked in the steering key's place, and only here: a steering key's events pay nothing for the click.
         verdict.click = !IsDownNow(keys.AsyncKeyState(kVkClear));
     }

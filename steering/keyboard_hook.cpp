@@ -31,10 +31,11 @@ HookState state;
 class AsyncKeyStates final : public steering::KeyStateSource {
 public:
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
+    bool RunUnderWay() override { return !state.restoreRequested; }
 };
 
 steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    steering::KeyEvent event{nCode, false, 0, !state.restoreRequested};
+    steering::KeyEvent event{nCode, false, 0};
     if (nCode == HC_ACTION) {
         event.keyDown = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         event.virtualKey = static_cast<int>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);

@@ -24,25 +24,22 @@ constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and w
 // is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
 class FakeKeys : public steering::KeyStateSource {
 public:
-    explicit FakeKeys(std::initializer_list<int> down) : down_(down) {}
+    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true) : down_(down), run_(runUnderWay) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
         return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
     }
+    bool RunUnderWay() override { return run_; }
     bool Queried(int vk) const { return std::find(queries.begin(), queries.end(), vk) != queries.end(); }
     std::vector<int> queries;
 
 private:
     std::set<int> down_;
+    bool run_;
 };
 
-KeyEvent Press(int vk) { return {0, true, vk, true}; }
-KeyEvent Release(int vk) { return {0, false, vk, true}; }
-// After Ctrl+U or the stop click: the run is over, and its hook sees the events until the run loop removes it.
-KeyEvent AfterTheRun(KeyEvent event) {
-    event.runUnderWay = false;
-    return event;
-}
+KeyEvent Press(int vk) { return {0, true, vk}; }
+KeyEvent Release(int vk) { return {0, false, vk}; }
 
 std::vector<Move> MovesOf(const HookVerdict& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
@@ -53,6 +50,8 @@ struct DecisionCase {
     bool restore;
     std::vector<Move> moves;
     bool click = false;
+    // False after Ctrl+U or the stop click: the run is over, and its hook sees events until the run loop removes it.
+    bool runUnderWay = true;
 };
 
 TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
@@ -82,13 +81,13 @@ TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
         {"keypad 5 released does not click, not even when it went down before the run", Release(kClear), {}, false,
          {}},
         {"keypad 5 with Num Lock on types a digit and does not click", Press(kPad5), {}, false, {}},
-        {"keypad 5 after the run does not click", AfterTheRun(Press(kClear)), {}, false, {}},
+        {"keypad 5 after the run does not click", Press(kClear), {}, false, {}, false, false},
         {"keypad 5 pressed while an arrow is held moves and clicks", Press(kClear), {kLeft}, false, {Move::Left},
          true},
         {"another key while keypad 5 is held does not click", Press(kS), {kClear, kRight}, false, {Move::Right}},
     };
     for (const DecisionCase& c : cases) {
-        FakeKeys keys(c.down);
+        FakeKeys keys(c.down, c.runUnderWay);
         const HookVerdict v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
@@ -113,13 +112,14 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         KeyEvent event;
         int first;
         std::vector<int> more;  // asked besides the steering keys
+        bool runUnderWay = true;
     };
-    const Case cases[] = {{Press(kRight), kRight, {}},         {Release(kPad2), kPad2, {}},
-                          {Press(kS), kLeft, {}},              {Release(kU), kLeft, {}},
-                          {Press(kClear), kClear, {kClear}},   {Release(kClear), kLeft, {}},
-                          {AfterTheRun(Press(kClear)), kLeft, {}}};
+    const Case cases[] = {{Press(kRight), kRight, {}},       {Release(kPad2), kPad2, {}},
+                          {Press(kS), kLeft, {}},            {Release(kU), kLeft, {}},
+                          {Press(kClear), kClear, {kClear}}, {Release(kClear), kLeft, {}},
+                          {Press(kClear), kLeft, {}, false}};
     for (const Case& c : cases) {
-        FakeKeys keys({kRight, kPad2, kUp});
+        FakeKeys keys({kRight, kPad2, kUp}, c.runUnderWay);
         const HookVerdict v = DecideKeyEvent(c.event, keys);
         ASSERT_FALSE(keys.queries.empty());
         EXPECT_EQ(keys.queries.front(), c.first);
