@@ -63,7 +63,8 @@ void Click() noexcept {
 
 // The hook only posts the click to this window and returns: a post is one request to the server, the two
 // injected button events are two, and every key on the desktop waits for the hook. The post is handled by the
-// next message retrieval of the thread, right after the hook returns.
+// next message retrieval of the thread, right after the hook returns, so the key also reaches its program before
+// the click, as when a person types and then clicks.
 constexpr UINT kClickMessage = WM_APP;
 constexpr char kClickWindowClass[] = "PelmorathClick";
 
@@ -185,7 +186,8 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
             for (std::size_t i = 0; i < verdict.moveCount; ++i) MoveOnce(verdict.moves[i], *step);
         }
     }
-    if (verdict.click && !PostMessageA(state.clickWindow.get(), kClickMessage, 0, 0)) Click();
+    // Made here after all only when there is no window to post to, or its queue is full.
+    if (verdict.click && !(state.clickWindow && PostMessageA(state.clickWindow.get(), kClickMessage, 0, 0))) Click();
     return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
 }
 
