@@ -17,6 +17,7 @@ struct HookState {
     bool restoreRequested = false;
     steering::ScreenSize screen;  // the primary display's, as last read
     HWND watcher = nullptr;  // set while a run is under way
+    win::OwnedWindow clickWindow;  // made the first time a run starts
     steering::HookWatchdog watchdog;
 };
 HookState state;
@@ -24,6 +25,7 @@ HookState state;
 class AsyncKeyStates final : public steering::KeyStateSource {
 public:
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
+    bool RunUnderWay() override { return !state.restoreRequested; }
 };
 
 steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
@@ -41,6 +43,43 @@ void MoveOnce(steering::Move move, std::int16_t step) noexcept {
     GetCursorPos(&cursor);
     const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, state.screen);
     modMouse::SetMousePos(to.x, to.y);
+}
+
+// A button press and release without a move land where the pointer is.
+void Click() noexcept {
+    INPUT inputs[2]{};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+// The hook only posts the click to this window and returns: a post is one request to the server, the two
+// injected button events are two, and every key on the desktop waits for the hook. The post is handled by the
+// next message retrieval of the thread, right after the hook returns, so the key also reaches its program before
+// the click, as when a person types and then clicks.
+constexpr UINT kClickMessage = WM_APP;
+constexpr wchar_t kClickWindowClass[] = L"PelmorathClick";
+
+LRESULT CALLBACK ClickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == kClickMessage) {
+        Click();
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Message-only: no other program finds it, and it gets nothing but our posts.
+void MakeClickWindow() noexcept {
+    if (state.clickWindow) return;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ClickWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClickWindowClass;
+    RegisterClassW(&windowClass);
+    state.clickWindow.reset(CreateWindowExW(0, kClickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                            windowClass.hInstance, nullptr));
 }
 
 bool InstallHook() noexcept {
@@ -78,6 +117,8 @@ void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
     state.step = &step;
     ReadScreenSize();
     state.watchdog.Reset();
+    // Before the hook goes in, which may post to it from its first event.
+    MakeClickWindow();
     InstallHook();
     if (watcher && !state.watcher) WatchRawKeys(watcher);
     state.watcher = watcher;
@@ -121,6 +162,10 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
         if (const std::optional<std::int16_t> step = state.step->Step()) {
             for (std::size_t i = 0; i < decision.moveCount; ++i) MoveOnce(decision.moves[i], *step);
         }
+    }
+    // Made here after all only when there is no window to post to, or its queue is full.
+    if (decision.click && !(state.clickWindow && PostMessageW(state.clickWindow.get(), kClickMessage, 0, 0))) {
+        Click();
     }
     return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
 }

@@ -20,13 +20,19 @@ KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     // newer than the last input; a key that is down always takes a round trip to the server, and that trip renews
     // the snapshot. A key event renews nothing, so the first key asked costs a trip whatever its state. Asking the
     // event's own key first (a held arrow repeating, or being released) makes that one trip the one the held key
-    // needs anyway. The answers do not depend on the order; the moves keep the table's order.
+    // needs anyway; keypad 5 with Num Lock off, which steers nothing, is asked first for the same reason. The
+    // answers do not depend on the order; the moves keep the table's order.
     std::array<bool, kSteeringKeys.size()> down{};
     std::size_t asked = kSteeringKeys.size();
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (kSteeringKeys[i].virtualKey == event.virtualKey) asked = i;
     }
-    if (asked < kSteeringKeys.size()) down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
+    if (asked < kSteeringKeys.size()) {
+        down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
+    } else if (event.virtualKey == kVkClear && event.keyDown && keys.RunUnderWay()) {
+        // Asked in the steering key's place, and only here: a steering key's events pay nothing for the click.
+        decision.click = !IsDownNow(keys.AsyncKeyState(kVkClear));
+    }
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (i != asked) down[i] = IsDownNow(keys.AsyncKeyState(kSteeringKeys[i].virtualKey));
     }

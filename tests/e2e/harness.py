@@ -30,7 +30,7 @@ SETTINGS_KEY = r"HKCU\Software\Quendrix\Pelmorath Software"
 SETTINGS_VALUE = "Text1"
 
 # xdotool raw keycodes of the keypad (names like KP_4 toggle Num Lock around the key).
-KEYCODE = {"kp4": 83, "kp6": 85, "kp8": 80, "kp2": 88, "numlock": 77}
+KEYCODE = {"kp4": 83, "kp6": 85, "kp8": 80, "kp2": 88, "kp5": 84, "numlock": 77}
 
 
 class HarnessError(Exception):
@@ -385,7 +385,7 @@ class E2ETest(unittest.TestCase):
     def _release_keys(self):
         # a test that stopped between a key press and its release must not leave the key held
         self.d.xdotool("keyup", "shift", "ctrl", "alt", "Left", "Right", "Up", "Down", "u",
-                       *[KEYCODE[k] for k in ("kp4", "kp6", "kp8", "kp2")])
+                       *[KEYCODE[k] for k in ("kp4", "kp6", "kp8", "kp2", "kp5")])
 
     def _close_apps(self):
         for a in self._apps:

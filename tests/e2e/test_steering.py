@@ -1,10 +1,17 @@
-"""Runs as a person makes them: button click, steering keys, step edits, Ctrl+U, the stop click, keys reaching other programs."""
+"""Runs as a person makes them: button click, steering keys, step edits, Ctrl+U, the stop click, keys reaching other
+programs, clicks of keypad 5."""
 
+import re
+import subprocess
 import time
 
-from harness import E2ETest, ID_BUTTON, ID_TEXT, KEYCODE, START_CAPTION, STOP_CAPTION, wait_until
+from harness import (E2ETest, ID_BUTTON, ID_TEXT, KEYCODE, START_CAPTION, STOP_CAPTION, Session, find_probe,
+                     wait_until)
 
 HOME = (300, 300)   # where steering starts: above the restored window, away from the minimised one
+TARGET_RECT = (40, 40, 400, 240)   # the window that counts clicks: clear of the restored window and of HOME
+OVER_TARGET = (240, 160)           # where the pointer clicks it
+VK_CLEAR, VK_NUMPAD5 = 0x0C, 0x65  # keypad 5 with Num Lock off, and on
 
 
 class SteeringTest(E2ETest):
@@ -189,6 +196,100 @@ class SteeringTest(E2ETest):
         # typed into notepad, the restore keys still bring the window back in front
         wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, 3,
                    what="the window to take the foreground from notepad")
+
+    # ----- keypad 5 clicks -----
+    def open_target(self):
+        """The probe's target window, in front with the pointer over it: it logs the keys and the clicks it gets."""
+        proc = subprocess.Popen(["wine", find_probe(Session.build_dir), "target", *map(str, TARGET_RECT)],
+                                env=self.d.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+
+        def end():
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait(5)
+        self.addCleanup(end)
+        target = wait_until(lambda: self.p.find("WinprobeTarget"), 10, what="the target window")
+        wait_until(lambda: self.p("gui", target)["foreground"] == target, 5, what="the target in front")
+        self.p.set_cursor_stable(*OVER_TARGET)
+        return target
+
+    def target_log(self, target):
+        """What the target got, in order: ("key", vk) for a key down, ("LD"/"LU"/..., (x, y)) for a button."""
+        log = []
+        for kind, value in re.findall(r"(\w+):([0-9A-F,]+)@\d+", self.p.text(target)):
+            log.append(("key", int(value, 16)) if kind == "K" else (kind, tuple(int(v) for v in value.split(","))))
+        return log
+
+    def after_marker_click(self, target, action):
+        """The target's log of action, up to a right click of the real mouse made after it: a click the program made
+        for the action is queued before that one, so the log holds all of them and no click is waited for."""
+        done = len(self.target_log(target))
+        action()
+        self.d.xdotool("click", 3)
+        wait_until(lambda: ("RU", OVER_TARGET) in self.target_log(target)[done:], 5, what="the marker click")
+        log = self.target_log(target)[done:]
+        return log[:log.index(("RD", OVER_TARGET))]
+
+    @staticmethod
+    def clicks(log):
+        return [entry for entry in log if entry[0] != "key"]
+
+    @staticmethod
+    def keys(log, vk):
+        return sum(1 for entry in log if entry == ("key", vk))
+
+    def test_keypad_5_clicks_once_per_press_where_the_pointer_is(self):
+        self.start_run()
+        target = self.open_target()
+        one_click = [("LD", OVER_TARGET), ("LU", OVER_TARGET)]
+        with self.subTest("a tap"):
+            log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
+            self.assertEqual(self.keys(log, VK_CLEAR), 1, "the target did not get the key: %r" % log)
+            self.assertEqual(self.clicks(log), one_click)
+            self.assertEqual(self.p.cursor(), OVER_TARGET, "the click moved the pointer")
+        with self.subTest("two taps click twice"):
+            log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"], KEYCODE["kp5"]))
+            self.assertEqual(self.keys(log, VK_CLEAR), 2, "the target did not get both keys: %r" % log)
+            self.assertEqual(self.clicks(log), one_click * 2)
+        with self.subTest("held, with repeats"):
+            # Xvfb repeats no key here: the repeats are injected, as presses of the key that is already down.
+            self.addCleanup(self.p, "vk", VK_CLEAR, "up")
+
+            def held():
+                for _ in range(3):
+                    self.p("vk", VK_CLEAR, "down")
+                self.p("vk", VK_CLEAR, "up")
+            log = self.after_marker_click(target, held)
+            self.assertEqual(self.keys(log, VK_CLEAR), 3, "the target did not get the press and its repeats: %r" % log)
+            self.assertEqual(self.clicks(log), one_click)
+
+    def test_keypad_5_with_num_lock_on_does_not_click(self):
+        self.start_run()
+        target = self.open_target()
+        self.d.key(KEYCODE["numlock"])
+        self.addCleanup(self.d.key, KEYCODE["numlock"])
+        log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
+        self.assertEqual(self.keys(log, VK_NUMPAD5), 1, "the target did not get keypad 5 as a digit: %r" % log)
+        self.assertEqual(self.clicks(log), [])
+
+    def test_keypad_5_after_ctrl_u_does_not_click(self):
+        self.start_run()
+        target = self.open_target()
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+        wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, 3, what="the window back")
+        # The target back in front, clicked as a person would; the window's own return may take the foreground
+        # once more just after it came back.
+        for _ in range(3):
+            self.d.click(*OVER_TARGET)
+            wait_until(lambda: self.p("gui", target)["foreground"] == target, 5, what="the target in front again")
+            time.sleep(0.3)
+            if self.p("gui", target)["foreground"] == target:
+                break
+        log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
+        self.assertEqual(self.keys(log, VK_CLEAR), 1, "the target did not get the key: %r" % log)
+        self.assertEqual(self.clicks(log), [])
 
     def client_point_of(self, top, child):
         cl = self.p.info(child["hwnd"])["client"]

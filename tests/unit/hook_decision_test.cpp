@@ -18,21 +18,24 @@ using steering::Move;
 constexpr int kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kLeft = 0x25, kRight = 0x27, kUp = 0x26,
               kDown = 0x28;
 constexpr int kPad4 = 0x64, kPad6 = 0x66, kPad8 = 0x68, kPad2 = 0x62;
+constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and with it on
 
 // Behaves like GetAsyncKeyState inside a low-level hook: the keys down before the event. The pressed-since bit
 // is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
 class FakeKeys : public steering::KeyStateSource {
 public:
-    explicit FakeKeys(std::initializer_list<int> down) : down_(down) {}
+    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true) : down_(down), run_(runUnderWay) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
         return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
     }
+    bool RunUnderWay() override { return run_; }
     bool Queried(int vk) const { return std::find(queries.begin(), queries.end(), vk) != queries.end(); }
     std::vector<int> queries;
 
 private:
     std::set<int> down_;
+    bool run_;
 };
 
 KeyEvent Press(int vk) { return {0, true, vk}; }
@@ -46,6 +49,9 @@ struct DecisionCase {
     std::initializer_list<int> down;  // before the event
     bool restore;
     std::vector<Move> moves;
+    bool click = false;
+    // False after Ctrl+U or the stop click: the run is over, and its hook sees events until the run loop removes it.
+    bool runUnderWay = true;
 };
 
 TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
@@ -69,12 +75,23 @@ TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
         {"Ctrl pressed while U is held", Press(kCtrl), {kU, kRight}, false, {Move::Right}},
         {"Ctrl+S after a U typed earlier", Press(kS), {kCtrl, kRight}, false, {Move::Right}},
         {"Ctrl+C while U is held", Press(0x43), {kCtrl, kU}, false, {}},
+        // the click: a press of keypad 5 with Num Lock off during a run, once per press
+        {"keypad 5 pressed clicks", Press(kClear), {}, false, {}, true},
+        {"keypad 5 repeating does not click again", Press(kClear), {kClear}, false, {}},
+        {"keypad 5 released does not click, not even when it went down before the run", Release(kClear), {}, false,
+         {}},
+        {"keypad 5 with Num Lock on types a digit and does not click", Press(kPad5), {}, false, {}},
+        {"keypad 5 after the run does not click", Press(kClear), {}, false, {}, false, false},
+        {"keypad 5 pressed while an arrow is held moves and clicks", Press(kClear), {kLeft}, false, {Move::Left},
+         true},
+        {"another key while keypad 5 is held does not click", Press(kS), {kClear, kRight}, false, {Move::Right}},
     };
     for (const DecisionCase& c : cases) {
-        FakeKeys keys(c.down);
+        FakeKeys keys(c.down, c.runUnderWay);
         const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
+        EXPECT_EQ(v.click, c.click) << c.name;
     }
 }
 
@@ -94,18 +111,24 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
     struct Case {
         KeyEvent event;
         int first;
+        std::vector<int> more;  // asked besides the steering keys
+        bool runUnderWay = true;
     };
-    const Case cases[] = {{Press(kRight), kRight}, {Release(kPad2), kPad2}, {Press(kS), kLeft}, {Release(kU), kLeft}};
+    const Case cases[] = {{Press(kRight), kRight, {}},       {Release(kPad2), kPad2, {}},
+                          {Press(kS), kLeft, {}},            {Release(kU), kLeft, {}},
+                          {Press(kClear), kClear, {kClear}}, {Release(kClear), kLeft, {}},
+                          {Press(kClear), kLeft, {}, false}};
     for (const Case& c : cases) {
-        FakeKeys keys({kRight, kPad2, kUp});
+        FakeKeys keys({kRight, kPad2, kUp}, c.runUnderWay);
         const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         ASSERT_FALSE(keys.queries.empty());
         EXPECT_EQ(keys.queries.front(), c.first);
         std::vector<int> asked = keys.queries;
         std::sort(asked.begin(), asked.end());
         std::vector<int> want = table;
+        want.insert(want.end(), c.more.begin(), c.more.end());
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(asked, want) << "each steering key is asked exactly once";
+        EXPECT_EQ(asked, want) << "each key is asked exactly once, keypad 5 only on its press during a run";
         EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
     }
 }

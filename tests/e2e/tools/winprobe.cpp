@@ -27,7 +27,7 @@
 //   broadcast NAME            post the registered message NAME to every top-level window
 //   traydelete HWND ID        Shell_NotifyIcon NIM_DELETE for another program's icon
 //   dialogs TID               message-box style dialogs (#32770) of a thread id (0 = any)
-//   vk VK down|up             SendInput of one virtual key
+//   vk VK down|up             SendInput of one virtual key; "us": the time just before it, in microseconds
 //   typew HEX16               SendInput of UTF-16 text as Unicode packets (no key codes)
 //   textwidth FACE PX WEIGHT TEXT   width in pixels of TEXT in that font (PX = character height)
 //   textw HWND                WM_GETTEXT as UTF-16: "hex" (4 hex digits per unit) and "len" in units
@@ -48,10 +48,18 @@
 //   winprobe window TITLE                  shows a window that takes the foreground and raises
 //                                          EVENT_SYSTEM_FOREGROUND, as Windows does on every activation and
 //                                          Wine never does; runs until the window is closed.
+//   winprobe target X Y W H                shows a window at X Y W H that takes the foreground and gives out a log
+//                                          of the keys and mouse buttons it got as its text (read it with
+//                                          "text"), one entry per message, separated by blanks: K:VK (key down,
+//                                          VK in hex), LD:X,Y LU:X,Y RD:X,Y RU:X,Y MD:X,Y MU:X,Y (button down
+//                                          and up, at a screen point), each followed by @ and the time it was
+//                                          received in microseconds (QueryPerformanceCounter, the same clock
+//                                          as "us" of the vk command); runs until the window is closed.
 #include <windows.h>
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -389,13 +397,24 @@ std::string cmd_dialogs(const Fields& f)
     return ok("\"dialogs\":" + list_json(items));
 }
 
+// Microseconds of QueryPerformanceCounter: one clock for every process of the desktop.
+long long now_us()
+{
+    LARGE_INTEGER freq{}, count{};
+    QueryPerformanceFrequency(&freq);
+    QueryPerformanceCounter(&count);
+    return count.QuadPart / freq.QuadPart * 1000000 + count.QuadPart % freq.QuadPart * 1000000 / freq.QuadPart;
+}
+
 std::string cmd_vk(const Fields& f)
 {
     INPUT in{};
     in.type = INPUT_KEYBOARD;
     in.ki.wVk = static_cast<WORD>(iarg(f, 1));
     in.ki.dwFlags = arg(f, 2) == "up" ? KEYEVENTF_KEYUP : 0;
-    return ok("\"sent\":" + num(SendInput(1, &in, sizeof in)));
+    const long long before = now_us();
+    const UINT sent = SendInput(1, &in, sizeof in);
+    return ok("\"sent\":" + num(sent) + ",\"us\":" + num(before));
 }
 
 // Text as an on-screen keyboard or an input method sends it: no key code, so X's keymap is never remapped.
@@ -642,6 +661,71 @@ int run_window(const wchar_t* title)
     return 0;
 }
 
+// The log of the target window, given out as its text: kept here, so that logging costs no repaint of the
+// caption and a message is logged as soon as it arrives.
+std::string target_log;
+
+void log_entry(const std::string& entry)
+{
+    target_log += (target_log.empty() ? "" : " ") + entry + "@" + num(now_us());
+}
+
+LRESULT CALLBACK target_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
+{
+    static const struct {
+        UINT message;
+        const char* name;
+    } buttons[] = {{WM_LBUTTONDOWN, "LD"}, {WM_LBUTTONUP, "LU"}, {WM_RBUTTONDOWN, "RD"},
+                   {WM_RBUTTONUP, "RU"},   {WM_MBUTTONDOWN, "MD"}, {WM_MBUTTONUP, "MU"}};
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+        char vk[8];
+        std::snprintf(vk, sizeof vk, "%02X", static_cast<unsigned>(wp));
+        log_entry(std::string("K:") + vk);
+    }
+    for (const auto& b : buttons) {
+        if (message == b.message) {
+            POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+            ClientToScreen(h, &at);
+            log_entry(std::string(b.name) + ":" + num(at.x) + "," + num(at.y));
+        }
+    }
+    if (message == WM_GETTEXTLENGTH)
+        return static_cast<LRESULT>(target_log.size());
+    if (message == WM_GETTEXT && wp > 0) {
+        const size_t copied = std::min(target_log.size(), static_cast<size_t>(wp) - 1);
+        target_log.copy(reinterpret_cast<char*>(lp), copied);
+        reinterpret_cast<char*>(lp)[copied] = '\0';
+        return static_cast<LRESULT>(copied);
+    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcA(h, message, wp, lp);
+}
+
+int run_target(int argc, wchar_t** argv)
+{
+    if (argc < 6)
+        return 2;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = target_window_proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.lpszClassName = "WinprobeTarget";
+    RegisterClassA(&wc);
+    HWND h = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, _wtoi(argv[2]), _wtoi(argv[3]),
+                             _wtoi(argv[4]), _wtoi(argv[5]), nullptr, nullptr, wc.hInstance, nullptr);
+    if (!h)
+        return 1;
+    SetForegroundWindow(h);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main()
@@ -652,6 +736,8 @@ int main()
         return run_limited(argc, argv);
     if (argv && argc >= 3 && std::wstring(argv[1]) == L"window")
         return run_window(argv[2]);
+    if (argv && argc >= 3 && std::wstring(argv[1]) == L"target")
+        return run_target(argc, argv);
 
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     char line[4096];
