@@ -710,7 +710,7 @@ int run_target(int argc, wchar_t** argv)
     wc.lpfnWndProc = target_window_proc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // IDC_ARROW, whichever the character set
     wc.lpszClassName = "WinprobeTarget";
     RegisterClassA(&wc);
     HWND h = CreateWindowExA(0, wc.lpszClassName, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, _wtoi(argv[2]), _wtoi(argv[3]),
