@@ -19,6 +19,17 @@ constexpr const wchar_t* kWatchProperty = L"Pelmorath.ForegroundWatch";
 constexpr std::int32_t kNoWait = 0;
 constexpr bool kNotOnce = false;
 
+// The minimise that starts a run hands the front to another program's window, which takes it only when that
+// program's thread next handles its messages: until then no window is in front, and the watch's first check would
+// see none. Windows tells the watch when the hand-off ends; Wine raises no such event. So the run waits for a
+// window in front before its hook goes in (nothing waits for the thread yet), for a short while at most.
+void WaitForFrontWindow() noexcept {
+    constexpr DWORD kMaxMilliseconds = 250, kStepMilliseconds = 5;
+    for (DWORD waited = 0; !GetForegroundWindow() && waited < kMaxMilliseconds; waited += kStepMilliseconds) {
+        Sleep(kStepMilliseconds);
+    }
+}
+
 }  // namespace
 
 ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
@@ -76,6 +87,7 @@ void RunSteering::StartSteering() {
     // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
     // unlock would bring the hook back.
     sessionNotices_.Register(window_);
+    WaitForFrontWindow();
     modKeyboard::HookKeyboard(step_, window_);
     if (!ownElevation_) ownElevation_ = win::OwnElevation();
     foregroundWatch_.emplace(window_, tray_, ownElevation_);
