@@ -134,10 +134,6 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         OnShowInstance();
         return 0;
     }
-    if (cSysTray1Window_.IsTaskbarCreated(message)) {
-        OnTaskbarCreated();
-        return DefWindowProcW(window_, message, wParam, lParam);
-    }
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
@@ -203,6 +199,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case WM_WTSSESSION_CHANGE:
             steering_.OnSystemNotice(message, wParam);
             return TRUE;  // what a power broadcast is to answer; a session change's answer is not read
+        default:
+            // A registered message has no case of its own; asked only here, so that the messages of every key event
+            // of a run (WM_INPUT) pass no extra test.
+            if (cSysTray1Window_.IsTaskbarCreated(message)) OnTaskbarCreated();
+            break;
         case WM_DESTROY:
             // Reached only when the window goes without a close, as when its creation fails: Form_Unload ends the
             // process and never returns.
