@@ -96,8 +96,12 @@ void ShowErrorReport(HWND window, const std::string& reportText) noexcept {
 }
 
 void ShowWarning(HWND window, const wchar_t* text) noexcept {
-    const std::wstring title(kProductDisplayName.begin(), kProductDisplayName.end());  // ASCII
-    ShowModal([&] { MessageBoxW(BoxOwner(window), text, title.c_str(), MB_OK | MB_ICONWARNING); });
+    try {
+        const std::wstring title = win::FromUtf8(kProductDisplayName);
+        ShowModal([&] { MessageBoxW(BoxOwner(window), text, title.c_str(), MB_OK | MB_ICONWARNING); });
+    } catch (...) {
+        // Out of memory for the title: the warning is lost, as a box that cannot be shown.
+    }
 }
 
 ReportSink ReportsOf(HWND window) {
