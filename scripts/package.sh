@@ -166,12 +166,13 @@ restamp_summary(msi, {9: b"{%s}" % (b"0" * 36), 12: filetime, 13: filetime})
 package_code = uuid.uuid5(product_code, hashlib.sha256(msi).hexdigest())
 restamp_summary(msi, {9: ("{%s}" % package_code).upper().encode("ascii")})
 os.remove(out + ".tmp")
-# The signature covers the summary information too: it goes on last. A signed package carries its signing time.
-write(out + ".unsigned", bytes(msi))
-# MsiDigitalSignatureEx: the signature covers the streams' metadata too, as signtool's does.
-final = sign(out + ".unsigned", out + ".signed", ["-add-msi-dse"])
-os.replace(final, out)
-if final != out + ".unsigned":
+if pfx:
+    # The signature covers the summary information too, so it goes on last; a signed package carries its signing
+    # time. MsiDigitalSignatureEx: it covers the streams' metadata too, as signtool's does.
+    write(out + ".unsigned", bytes(msi))
+    sign(out + ".unsigned", out, ["-add-msi-dse"])
     os.remove(out + ".unsigned")
+else:
+    write(out, bytes(msi))
 print(out)
 PY
