@@ -6,7 +6,6 @@
 
 #include <cwchar>
 
-#include "steering/keyboard_hook.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -19,11 +18,12 @@ struct HookLoss {
 };
 HookLoss loss;
 
-// Installed after the program's hook, so called before it. At the third key event of a run, after the program's
-// hook has answered a whole tap and the watchdog knows its time, it removes that hook as Windows removes a hook it
-// finds too slow: silently, the program still holding the handle.
+// Installed after the program's hook, so called before it. From the third key event of a run on, after the program's
+// hook has answered a whole tap and the watchdog knows its time, it hands no event on to that hook, which the program
+// then sees as a hook that Windows removed for being too slow: silently, the program still holding the handle. The
+// key itself still reaches its program. A hook installed again comes before this one, and is called.
 LRESULT CALLBACK CountKeyEvents(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    if (nCode == HC_ACTION && ++loss.eventsThisRun == 3) UnhookWindowsHookEx(modKeyboard::InstalledHook());
+    if (nCode == HC_ACTION && ++loss.eventsThisRun >= 3) return 0;
     return CallNextHookEx(nullptr, nCode, wParam, lParam);
 }
 

@@ -163,11 +163,11 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnActivate(LOWORD(wParam) != WA_INACTIVE);
             return 0;
         case WM_DPICHANGED:
-            RunSteering::OnDisplayChange();
+            steering_.OnDisplayChange();
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_DISPLAYCHANGE:
-            RunSteering::OnDisplayChange();
+            steering_.OnDisplayChange();
             break;
         case WM_SIZE:
             OnSize();
@@ -192,16 +192,19 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
         case kLoadAfterShowMessage:
             Form_LoadAfterShow(program_, ReportsOf(window_));
             return 0;
-        case WM_INPUT:
-            steering_.OnRawInput(static_cast<unsigned long>(GetMessageTime()));
-            break;  // the platform frees the input's data in DefWindowProc
+        case modKeyboard::kHookLostMessage:
+            steering_.OnHookLost();
+            return 0;
+        case modKeyboard::kButtonDownMessage:
+            steering_.OnButtonDown(reinterpret_cast<HWND>(wParam));
+            return 0;
         case WM_POWERBROADCAST:
         case WM_WTSSESSION_CHANGE:
             steering_.OnSystemNotice(message, wParam);
             return TRUE;  // what a power broadcast is to answer; a session change's answer is not read
         default:
-            // A registered message has no case of its own; asked only here, so that the messages of every key event
-            // of a run (WM_INPUT) pass no extra test.
+            // A registered message has no case of its own; asked only here, so that the messages every window gets
+            // pass no extra test.
             if (cSysTray1Window_.IsTaskbarCreated(message)) OnTaskbarCreated();
             break;
         case WM_DESTROY:
@@ -327,7 +330,7 @@ void Form1::OnSize() noexcept {
 void Form1::OnSettingChange(WPARAM setting) noexcept {
     if (setting == SPI_SETHIGHCONTRAST) look_.FollowHighContrast();
     text1_.UpdateStepFormat();
-    RunSteering::OnDisplayChange();
+    steering_.OnDisplayChange();
 }
 
 void Form1::OnShowInstance() noexcept {

@@ -5,7 +5,6 @@
 #include "app/build_seams.h"
 #include "app/logic/admin_window_notice.h"
 #include "app/logic/product.h"
-#include "steering/keyboard_hook.h"
 
 namespace app {
 namespace {
@@ -33,19 +32,20 @@ void WaitForFrontWindow() noexcept {
 }  // namespace
 
 ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
-                                 const std::optional<win::ProcessElevation>& own) noexcept
-    : window_(window), tray_(tray), own_(own) {
+                                 const std::optional<win::ProcessElevation>& own,
+                                 modKeyboard::KeyboardHook& hook) noexcept
+    : window_(window), tray_(tray), own_(own), hook_(hook) {
     SetPropW(window_, kWatchProperty, this);
     // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
     // between changes of the foreground window. Windows of this program are never above it.
-    hook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
+    eventHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
                                 WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     // The window activated when this one minimised came to the front before the hook was there.
     CheckFront(GetForegroundWindow());
 }
 
 ForegroundWatch::~ForegroundWatch() {
-    hook_.reset();
+    eventHook_.reset();
     // Events queued before the hook went still arrive, and find no watch.
     RemovePropW(window_, kWatchProperty);
 }
@@ -63,22 +63,31 @@ BOOL CALLBACK ForegroundWatch::TellWatchOfThread(HWND window, LPARAM front) noex
 }
 
 void ForegroundWatch::CheckFront(HWND front) noexcept {
+    if (front) hook_.FrontOutOfReach(WarnIfOutOfReach(front));
+}
+
+void ForegroundWatch::CheckClickTarget(HWND root) noexcept {
+    if (root) WarnIfOutOfReach(root);
+}
+
+bool ForegroundWatch::WarnIfOutOfReach(HWND window) noexcept {
     try {
-        if (!front) return;
         DWORD processId = 0;
-        GetWindowThreadProcessId(front, &processId);
+        GetWindowThreadProcessId(window, &processId);
         const AdminWindowFacts facts{.own = own_,
                                      .front = processId ? win::ElevationOfProcess(processId) : std::nullopt,
                                      .runUnderWay = true,
                                      .warnedThisRun = warnedThisRun_};
-        modKeyboard::FrontOutOfReach(FrontOutOfReach(facts));
-        if (!WarnsOfAdminWindow(facts)) return;
-        // Before the call: while the shell answers, sent messages and events are delivered, and an event met
-        // there must not warn again.
-        warnedThisRun_ = true;
-        tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
+        if (WarnsOfAdminWindow(facts)) {
+            // Before the call: while the shell answers, sent messages and events are delivered, and an event met
+            // there must not warn again.
+            warnedThisRun_ = true;
+            tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
+        }
+        return FrontOutOfReach(facts);
     } catch (...) {
         // The warning is a courtesy: the run goes on without it.
+        return false;
     }
 }
 
@@ -88,22 +97,22 @@ void RunSteering::StartSteering() {
     // unlock would bring the hook back.
     sessionNotices_.Register(window_);
     WaitForFrontWindow();
-    modKeyboard::HookKeyboard(step_, window_);
+    keyboardHook_.HookKeyboard(window_);
     if (!ownElevation_) ownElevation_ = win::OwnElevation();
-    foregroundWatch_.emplace(window_, tray_, ownElevation_);
+    foregroundWatch_.emplace(window_, tray_, ownElevation_, keyboardHook_);
     SteeringStarted();
 }
 
 void RunSteering::StopSteering() {
     SteeringStopped();
     foregroundWatch_.reset();
-    modKeyboard::UnhookKeyboard();
+    keyboardHook_.UnhookKeyboard();
     sessionNotices_.Unregister();
 }
 
-bool RunSteering::RestoreRequested() { return modKeyboard::RestoreRequested(); }
+bool RunSteering::RestoreRequested() { return keyboardHook_.RestoreRequested(); }
 
-void RunSteering::SetRestoreRequested(bool requested) { modKeyboard::SetRestoreRequested(requested); }
+void RunSteering::SetRestoreRequested(bool requested) { keyboardHook_.SetRestoreRequested(requested); }
 
 void RunSteering::WarnKeyboardLost() noexcept {
     // Once per run, and only when the hook could not be installed again several times in a row.
@@ -113,19 +122,23 @@ void RunSteering::WarnKeyboardLost() noexcept {
                 L"button.");
 }
 
-void RunSteering::OnRawInput(unsigned long messageTime) noexcept {
-    if (modKeyboard::KeySeenByRawInput(messageTime)) WarnKeyboardLost();
+void RunSteering::OnHookLost() noexcept {
+    if (keyboardHook_.ReinstallLostHook()) WarnKeyboardLost();
+}
+
+void RunSteering::OnButtonDown(HWND root) noexcept {
+    if (foregroundWatch_) foregroundWatch_->CheckClickTarget(root);
 }
 
 void RunSteering::OnSystemNotice(UINT message, WPARAM code) noexcept {
-    if (modKeyboard::SystemNoticed(message, code)) WarnKeyboardLost();
+    if (keyboardHook_.SystemNoticed(message, code)) WarnKeyboardLost();
 }
 
 void RunSteering::OnDisplayChange() noexcept {
     // Sent to every top-level window, this hidden one too, before the change is over for the program that made it.
     // Which settings change the display's size for this program's DPI awareness is nowhere listed (scaling with
     // an awareness overridden by the user, rotation), so every settings change reads it again: they are rare.
-    modKeyboard::ReadScreenSize();
+    keyboardHook_.ReadScreenSize();
 }
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/logic/form1_handlers.h"
+#include "steering/keyboard_hook.h"
 #include "steering/logic/step_setting.h"
 #include "tray/logic/sys_tray.h"
 #include "win/process_elevation.h"
@@ -20,26 +21,34 @@ namespace app {
 class ForegroundWatch {
 public:
     // The window the watch hangs on receives nothing; it only carries the watch for the event procedure to find.
-    ForegroundWatch(HWND window, tray::TrayControl& tray, const std::optional<win::ProcessElevation>& own) noexcept;
+    ForegroundWatch(HWND window, tray::TrayControl& tray, const std::optional<win::ProcessElevation>& own,
+                    modKeyboard::KeyboardHook& hook) noexcept;
     ForegroundWatch(const ForegroundWatch&) = delete;
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
     ~ForegroundWatch();
+
+    // Keypad 5 put a button down over root: a window out of the steering's reach gets the same balloon, once per run
+    // with the front window's.
+    void CheckClickTarget(HWND root) noexcept;
 
 private:
     static void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD, DWORD) noexcept;
     static BOOL CALLBACK TellWatchOfThread(HWND window, LPARAM front) noexcept;
     void CheckFront(HWND front) noexcept;
+    // True when window belongs to a program out of the steering's reach; warns of it once per run.
+    bool WarnIfOutOfReach(HWND window) noexcept;
 
     HWND window_;
     tray::TrayControl& tray_;
     const std::optional<win::ProcessElevation>& own_;
+    modKeyboard::KeyboardHook& hook_;
     bool warnedThisRun_ = false;
-    win::WinEventHookHandle hook_;
+    win::WinEventHookHandle eventHook_;
 };
 
 class RunSteering final : public Steering {
 public:
-    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept : step_(step), tray_(tray) {}
+    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept : keyboardHook_(step), tray_(tray) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 
@@ -51,18 +60,20 @@ public:
     bool RestoreRequested() override;
     void SetRestoreRequested(bool requested) override;
 
-    // Raw input of a key during a run, with the time of its message: the hook may have been lost, and goes in again.
-    void OnRawInput(unsigned long messageTime) noexcept;
+    // The hook's raw input thread found key events that the hook was not called for: it goes in again.
+    void OnHookLost() noexcept;
+    // Keypad 5 put a mouse button down over root.
+    void OnButtonDown(HWND root) noexcept;
     // A power broadcast or a change of the session, with its code: after a resume from sleep or a return to the
     // session during a run, the hook goes in again.
     void OnSystemNotice(UINT message, WPARAM code) noexcept;
     // The display or a setting changed: the steering reads the display's size again.
-    static void OnDisplayChange() noexcept;
+    void OnDisplayChange() noexcept;
 
 private:
     void WarnKeyboardLost() noexcept;
 
-    const steering::StepSetting& step_;
+    modKeyboard::KeyboardHook keyboardHook_;
     tray::TrayControl& tray_;
     HWND window_ = nullptr;
     std::optional<win::ProcessElevation> ownElevation_;  // read at the first run that can read it

@@ -1,35 +1,53 @@
-// The keyboard hook: its handle, the restore request, and the moves it makes for each event.
+// The keyboard hook: its handle, the restore request, and the moves and mouse buttons it makes for each event.
 #include "steering/keyboard_hook.h"
 
 #include "win/message_pump.h"
-#include "win/win_handles.h"
-#include "steering/logic/hook_decision.h"
-#include "steering/logic/hook_watchdog.h"
-#include "steering/mouse.h"
 
 namespace modKeyboard {
 namespace {
 
-// Program-wide by nature: the system calls the hook procedure without any context of ours.
-struct HookState {
-    win::HookHandle hKeyboardHook;
-    const steering::StepSetting* step = nullptr;
-    bool restoreRequested = false;
-    steering::ScreenSize screen;  // the primary display's, as last read
-    HWND watcher = nullptr;  // set while a run is under way
-    win::OwnedWindow clickWindow;  // made the first time a run starts
-    steering::HookWatchdog watchdog;
-};
-HookState state;
+static_assert(steering::kVkShift == VK_SHIFT && steering::kVkControl == VK_CONTROL && steering::kVkMenu == VK_MENU);
+static_assert(steering::kVkClear == VK_CLEAR && steering::kVkNumpad5 == VK_NUMPAD5);
+static_assert(steering::kSteeringKeys[0].virtualKey == VK_LEFT && steering::kSteeringKeys[1].virtualKey == VK_RIGHT &&
+              steering::kSteeringKeys[2].virtualKey == VK_UP && steering::kSteeringKeys[3].virtualKey == VK_DOWN);
+static_assert(steering::kSteeringKeys[4].virtualKey == VK_NUMPAD4 &&
+              steering::kSteeringKeys[5].virtualKey == VK_NUMPAD6 &&
+              steering::kSteeringKeys[6].virtualKey == VK_NUMPAD8 &&
+              steering::kSteeringKeys[7].virtualKey == VK_NUMPAD2);
+static_assert(steering::kPowerBroadcast == WM_POWERBROADCAST && steering::kSessionChange == WM_WTSSESSION_CHANGE);
+static_assert(steering::kResumeSuspend == PBT_APMRESUMESUSPEND && steering::kResumeAutomatic == PBT_APMRESUMEAUTOMATIC);
+static_assert(steering::kConsoleConnect == WTS_CONSOLE_CONNECT && steering::kRemoteConnect == WTS_REMOTE_CONNECT &&
+              steering::kSessionUnlock == WTS_SESSION_UNLOCK);
 
-class AsyncKeyStates final : public steering::KeyStateSource {
+// The hook only posts a button change to this window and returns: a post is one request to the server, an injected
+// button event is one more, and every key on the desktop waits for the hook. The post is handled by the next
+// message retrieval of the thread, right after the hook returns, so the key also reaches its program before the
+// button, as when a person types and then clicks.
+constexpr UINT kButtonMessage = WM_APP;
+constexpr wchar_t kButtonWindowClass[] = L"PelmorathClick";
+
+// A button change in one message parameter: bit 0 lets the held button up, the bits above name the one put down.
+WPARAM Encode(const steering::ButtonChange& change) noexcept {
+    return (change.release ? 1u : 0u) | (static_cast<WPARAM>(change.press) << 1);
+}
+steering::ButtonChange Decode(WPARAM wParam) noexcept {
+    return {(wParam & 1u) != 0, static_cast<steering::MouseButton>((wParam >> 1) & 3u)};
+}
+
+class HookKeyStates final : public steering::KeyStateSource {
 public:
+    explicit HookKeyStates(bool runUnderWay) noexcept : runUnderWay_(runUnderWay) {}
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
-    bool RunUnderWay() override { return !state.restoreRequested; }
+    // The toggle is in the thread's key state only; the asynchronous one has no toggle bit.
+    bool NumLockOn() override { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
+    bool RunUnderWay() override { return runUnderWay_; }
+
+private:
+    bool runUnderWay_;
 };
 
-steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    steering::KeyEvent event{nCode, false, 0};
+steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam, steering::MouseButton held) noexcept {
+    steering::KeyEvent event{nCode, false, 0, held};
     if (nCode == HC_ACTION) {
         event.keyDown = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         event.virtualKey = static_cast<int>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
@@ -37,120 +55,155 @@ steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     return event;
 }
 
-// One move from where the pointer is now, so moves within one event compound.
-void MoveOnce(steering::Move move, std::int16_t step) noexcept {
-    POINT cursor{};
-    GetCursorPos(&cursor);
-    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, state.screen);
-    modMouse::SetMousePos(to.x, to.y);
-}
-
-// A button press and release without a move land where the pointer is.
-void Click() noexcept {
+// A button event without a move lands where the pointer is.
+void SendButtonInputs(const steering::ButtonInputs& buttons) noexcept {
+    auto flag = [](steering::PhysicalButton button, DWORD left, DWORD right) -> DWORD {
+        return button == steering::PhysicalButton::Left ? left : button == steering::PhysicalButton::Right ? right : 0;
+    };
     INPUT inputs[2]{};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    UINT count = 0;
+    for (const DWORD flags : {flag(buttons.up, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP),
+                              flag(buttons.down, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN)}) {
+        if (flags == 0) continue;
+        inputs[count].type = INPUT_MOUSE;
+        inputs[count].mi.dwFlags = flags;
+        ++count;
+    }
+    if (count != 0) SendInput(count, inputs, sizeof(INPUT));
 }
 
-// The hook only posts the click to this window and returns: a post is one request to the server, the two
-// injected button events are two, and every key on the desktop waits for the hook. The post is handled by the
-// next message retrieval of the thread, right after the hook returns, so the key also reaches its program before
-// the click, as when a person types and then clicks.
-constexpr UINT kClickMessage = WM_APP;
-constexpr wchar_t kClickWindowClass[] = L"PelmorathClick";
+// The top-level window under the pointer, whose process receives the click.
+HWND RootWindowUnderPointer() noexcept {
+    POINT cursor{};
+    if (!GetCursorPos(&cursor)) return nullptr;
+    const HWND window = WindowFromPoint(cursor);
+    return window ? GetAncestor(window, GA_ROOT) : nullptr;
+}
 
-LRESULT CALLBACK ClickWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == kClickMessage) {
-        Click();
+}  // namespace
+
+KeyboardHook* KeyboardHook::hooked_ = nullptr;
+
+void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
+    ReadScreenSize();
+    watchdog_.Reset();
+    // Before the hook goes in, which may post to it from its first event.
+    MakeButtonWindow();
+    hooked_ = this;
+    InstallHook();
+    if (watcher && !watcher_) rawKeys_.Start(watchdog_, watcher, kHookLostMessage);
+    watcher_ = watcher;
+}
+
+void KeyboardHook::UnhookKeyboard() noexcept {
+    hook_.reset();
+    if (hooked_ == this) hooked_ = nullptr;
+    rawKeys_.Stop();
+    watcher_ = nullptr;
+    // However the run ends, no button stays down.
+    held_ = steering::MouseButton::None;
+    SendButtonInputs(buttonHold_.Release());
+}
+
+void KeyboardHook::SetRestoreRequested(bool requested) noexcept {
+    restoreRequested_ = requested;
+    // The run loop waits in a message retrieval that runs hook calls and sent messages (a click sent by
+    // assistive technology, say) inside itself and returns only for a posted message.
+    if (requested) win::UnblockWait();
+}
+
+void KeyboardHook::ReadScreenSize() noexcept {
+    screen_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+bool KeyboardHook::ReinstallLostHook() noexcept { return watcher_ && Reinstall(); }
+
+bool KeyboardHook::SystemNoticed(UINT message, WPARAM code) noexcept {
+    return steering::ReinstallsHook({message, code, watcher_ != nullptr}) && Reinstall();
+}
+
+bool KeyboardHook::InstallHook() noexcept {
+    // A new installation replaces any earlier one, so a hook can never be left behind in the chain. The ANSI call is
+    // the design's; a low-level hook gets the same key records either way.
+    hook_.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
+    return static_cast<bool>(hook_);
+}
+
+bool KeyboardHook::Reinstall() noexcept {
+    // A thread held up long enough for the system to drop its hook may also have let the display's change message
+    // time out unanswered (Wine drops it after 2 s), and the release of keypad 5 go by unseen.
+    ReadScreenSize();
+    if (held_ != steering::MouseButton::None) {
+        HookKeyStates keys(!restoreRequested_);
+        if (steering::Keypad5Up(keys)) ChangeButton({true, steering::MouseButton::None});
+    }
+    return watchdog_.Reinstalled(InstallHook());
+}
+
+// Message-only: no other program finds it, and it gets nothing but our posts.
+void KeyboardHook::MakeButtonWindow() noexcept {
+    if (buttonWindow_) return;
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ButtonWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kButtonWindowClass;
+    RegisterClassW(&windowClass);
+    buttonWindow_.reset(CreateWindowExW(0, kButtonWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        windowClass.hInstance, nullptr));
+    if (buttonWindow_) SetWindowLongPtrW(buttonWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK KeyboardHook::ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == kButtonMessage) {
+        if (auto* self = reinterpret_cast<KeyboardHook*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+            self->ApplyButtonChange(Decode(wParam));
+        }
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-// Message-only: no other program finds it, and it gets nothing but our posts.
-void MakeClickWindow() noexcept {
-    if (state.clickWindow) return;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ClickWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kClickWindowClass;
-    RegisterClassW(&windowClass);
-    state.clickWindow.reset(CreateWindowExW(0, kClickWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                            windowClass.hInstance, nullptr));
+// The hook's side: what it decided is the state from now on; the inputs follow from the queue.
+void KeyboardHook::ChangeButton(const steering::ButtonChange& change) noexcept {
+    if (!change.release && change.press == steering::MouseButton::None) return;
+    held_ = change.press;
+    // Made here after all only when there is no window to post to, or its queue is full.
+    if (!(buttonWindow_ && PostMessageW(buttonWindow_.get(), kButtonMessage, Encode(change), 0))) {
+        ApplyButtonChange(change);
+    }
 }
 
-bool InstallHook() noexcept {
-    // A new installation replaces any earlier one, so a hook can never be left behind in the chain. The ANSI call is
-    // the design's; a low-level hook gets the same key records either way.
-    state.hKeyboardHook.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
-    return static_cast<bool>(state.hKeyboardHook);
+void KeyboardHook::ApplyButtonChange(const steering::ButtonChange& change) noexcept {
+    steering::ButtonChange applied = change;
+    // A press posted just before the run ended finds no run: nothing goes down once the run let its button up.
+    if (!watcher_) applied.press = steering::MouseButton::None;
+    // Read at each press: Windows lets the user swap the buttons at any time.
+    const bool swapped = applied.press != steering::MouseButton::None && GetSystemMetrics(SM_SWAPBUTTON) != 0;
+    const steering::ButtonInputs inputs = buttonHold_.Change(applied, swapped);
+    SendButtonInputs(inputs);
+    if (inputs.down != steering::PhysicalButton::None) {
+        PostMessageW(watcher_, kButtonDownMessage, reinterpret_cast<WPARAM>(RootWindowUnderPointer()), 0);
+    }
 }
 
-static_assert(steering::kPowerBroadcast == WM_POWERBROADCAST && steering::kSessionChange == WM_WTSSESSION_CHANGE);
-static_assert(steering::kResumeSuspend == PBT_APMRESUMESUSPEND && steering::kResumeAutomatic == PBT_APMRESUMEAUTOMATIC);
-static_assert(steering::kConsoleConnect == WTS_CONSOLE_CONNECT && steering::kRemoteConnect == WTS_REMOTE_CONNECT &&
-              steering::kSessionUnlock == WTS_SESSION_UNLOCK);
-
-// After the watchdog or a system notice asked for it. True when the user must be warned now.
-bool Reinstall() noexcept {
-    // A thread held up long enough for the system to drop its hook may also have let the display's change message
-    // time out unanswered (Wine drops it after 2 s).
-    ReadScreenSize();
-    return state.watchdog.Reinstalled(InstallHook());
+// One move from where the pointer is now, so moves within one event compound. The platform keeps the pointer on
+// the desktop, so coordinates beyond it are clipped there.
+void KeyboardHook::MoveOnce(steering::Move move, std::int16_t step) const noexcept {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, screen_);
+    SetCursorPos(to.x, to.y);
 }
 
-// Keyboard raw input for the watcher even while another program has the focus (INPUTSINK). Registered only
-// for a run, so that outside one no key costs anything.
-void WatchRawKeys(HWND watcher) noexcept {
-    constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
-    const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard, watcher ? DWORD{RIDEV_INPUTSINK} : DWORD{RIDEV_REMOVE},
-                                watcher};
-    RegisterRawInputDevices(&device, 1, sizeof device);
+LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+    if (!hooked_) return CallNextHookEx(nullptr, nCode, wParam, lParam);
+    return hooked_->OnKeyEvent(nCode, wParam, lParam);
 }
 
-}  // namespace
-
-void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept {
-    state.step = &step;
-    ReadScreenSize();
-    state.watchdog.Reset();
-    // Before the hook goes in, which may post to it from its first event.
-    MakeClickWindow();
-    InstallHook();
-    if (watcher && !state.watcher) WatchRawKeys(watcher);
-    state.watcher = watcher;
-}
-
-void UnhookKeyboard() noexcept {
-    state.hKeyboardHook.reset();
-    if (state.watcher) WatchRawKeys(nullptr);
-    state.watcher = nullptr;
-}
-
-HHOOK InstalledHook() noexcept { return state.hKeyboardHook.get(); }
-
-void ReadScreenSize() noexcept {
-    state.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-}
-
-bool KeySeenByRawInput(DWORD eventTime) noexcept {
-    return state.watcher && state.watchdog.KeySeen(eventTime) && Reinstall();
-}
-
-bool SystemNoticed(UINT message, WPARAM code) noexcept {
-    return steering::ReinstallsHook({message, code, state.watcher != nullptr}) && Reinstall();
-}
-
-void FrontOutOfReach(bool outOfReach) noexcept { state.watchdog.FrontOutOfReach(outOfReach); }
-
-
-LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    if (nCode == HC_ACTION) state.watchdog.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
-    AsyncKeyStates keys;
-    const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam), keys);
+LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
+    if (nCode == HC_ACTION) watchdog_.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
+    HookKeyStates keys(!restoreRequested_);
+    const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam, held_), keys);
     if (decision.restoreRequested) {
         SetRestoreRequested(true);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
@@ -158,25 +211,13 @@ LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexc
     // The step the field last converted: no window message and no conversion on the key path. It cannot change
     // between the moves of one event, as the field changes only while messages are processed. A text that gives
     // no step moves nothing.
-    if (decision.moveCount != 0 && state.step) {
-        if (const std::optional<std::int16_t> step = state.step->Step()) {
+    if (decision.moveCount != 0) {
+        if (const std::optional<std::int16_t> step = step_.Step()) {
             for (std::size_t i = 0; i < decision.moveCount; ++i) MoveOnce(decision.moves[i], *step);
         }
     }
-    // Made here after all only when there is no window to post to, or its queue is full.
-    if (decision.click && !(state.clickWindow && PostMessageW(state.clickWindow.get(), kClickMessage, 0, 0))) {
-        Click();
-    }
-    return CallNextHookEx(state.hKeyboardHook.get(), nCode, wParam, lParam);
-}
-
-bool RestoreRequested() noexcept { return state.restoreRequested; }
-
-void SetRestoreRequested(bool requested) noexcept {
-    state.restoreRequested = requested;
-    // The run loop waits in a message retrieval that runs hook calls and sent messages (a click sent by
-    // assistive technology, say) inside itself and returns only for a posted message.
-    if (requested) win::UnblockWait();
+    ChangeButton(decision.button);
+    return CallNextHookEx(hook_.get(), nCode, wParam, lParam);
 }
 
 }  // namespace modKeyboard

@@ -1,46 +1,82 @@
-// Installs and removes the low-level keyboard hook that steers the pointer while a run is under way.
+// The low-level keyboard hook of a run: its handle, the restore request, the moves and mouse buttons it makes.
 #pragma once
 
 #include <windows.h>
 
+#include "steering/logic/hook_decision.h"
+#include "steering/logic/hook_watchdog.h"
+#include "steering/logic/mouse_buttons.h"
 #include "steering/logic/step_setting.h"
+#include "steering/raw_key_thread.h"
+#include "win/win_handles.h"
 
 namespace modKeyboard {
 
-// Installs the hook for all threads of the desktop. Every move uses step's current value; step must outlive
-// the hook. Until UnhookKeyboard, key events also reach watcher as raw input (WM_INPUT), so that a hook the
-// system removed on its own can be noticed: see KeySeenByRawInput.
-void HookKeyboard(const steering::StepSetting& step, HWND watcher) noexcept;
+// Posted to the watcher window during a run: key events went by without the hook. Its handler calls
+// ReinstallLostHook.
+inline constexpr UINT kHookLostMessage = WM_APP + 0x20;
+// Posted to the watcher window when keypad 5 puts a mouse button down, with the root window under the pointer as
+// wParam: a window that the system keeps injected clicks from is the watcher's to explain.
+inline constexpr UINT kButtonDownMessage = WM_APP + 0x21;
 
-// Removes the hook and stops the raw input; harmless when none is installed.
-void UnhookKeyboard() noexcept;
+class KeyboardHook {
+public:
+    // Every move uses step's current value; step must outlive the hook.
+    explicit KeyboardHook(const steering::StepSetting& step) noexcept : step_(step) {}
+    KeyboardHook(const KeyboardHook&) = delete;
+    KeyboardHook& operator=(const KeyboardHook&) = delete;
+    ~KeyboardHook() { UnhookKeyboard(); }
 
-// The handle of the last installation. Windows may have removed that hook on its own since.
-HHOOK InstalledHook() noexcept;
+    // Installs the hook for all threads of the desktop; the watcher window gets the messages above until
+    // UnhookKeyboard. One object's hook at a time.
+    void HookKeyboard(HWND watcher) noexcept;
+    // Removes the hook and lets up a mouse button it holds; harmless when none is installed.
+    void UnhookKeyboard() noexcept;
 
-// Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
-// trips to the server): it uses the size read when the run started, so this must be called whenever the size may
-// have changed since.
-void ReadScreenSize() noexcept;
+    // The restore request: raised by Ctrl+U in the hook and by the stop branch, cleared when a run starts. Raising
+    // it also ends the run loop's wait, wherever the raise happens to run.
+    bool RestoreRequested() const noexcept { return restoreRequested_; }
+    void SetRestoreRequested(bool requested) noexcept;
 
-// For each WM_INPUT of the watcher, with the message's time. Installs the hook again when key events go by without
-// it; true when the installation has now failed often enough in a row that the user must be warned.
-bool KeySeenByRawInput(DWORD eventTime) noexcept;
+    // Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
+    // trips to the server): it uses the size read when the run started, so this must be called whenever the size
+    // may have changed since.
+    void ReadScreenSize() noexcept;
+    // For kHookLostMessage. True when the installation has now failed often enough in a row that the user must be
+    // warned.
+    bool ReinstallLostHook() noexcept;
+    // For each WM_POWERBROADCAST and WM_WTSSESSION_CHANGE of the watcher (registered for the session's changes by
+    // its owner during a run). During a run, a resume from sleep or a return to the session installs the hook again
+    // at once; true as for ReinstallLostHook.
+    bool SystemNoticed(UINT message, WPARAM code) noexcept;
+    // Called by the watch on the window in front during a run: whether that window's keys are kept from the hook.
+    void FrontOutOfReach(bool outOfReach) noexcept { watchdog_.FrontOutOfReach(outOfReach); }
 
-// For each WM_POWERBROADCAST and WM_WTSSESSION_CHANGE of the watcher (registered for the session's changes
-// by its owner during a run). During a run, a resume from sleep or a return to the session installs the hook again
-// at once; true as for KeySeenByRawInput.
-bool SystemNoticed(UINT message, WPARAM code) noexcept;
+private:
+    // Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
+    static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT CALLBACK ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
+    bool InstallHook() noexcept;
+    bool Reinstall() noexcept;
+    void MakeButtonWindow() noexcept;
+    void MoveOnce(steering::Move move, std::int16_t step) const noexcept;
+    void ChangeButton(const steering::ButtonChange& change) noexcept;
+    void ApplyButtonChange(const steering::ButtonChange& change) noexcept;
 
-// Called by the watch on the window in front during a run: whether that window's keys are kept from the hook.
-void FrontOutOfReach(bool outOfReach) noexcept;
+    // The hook procedure is called without any context of ours: the object whose hook is in.
+    static KeyboardHook* hooked_;
 
-// Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
-LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
-
-// The restore request: raised by Ctrl+U in the hook and by the stop branch, cleared when a run starts. Raising it
-// also ends the run loop's wait, wherever the raise happens to run.
-bool RestoreRequested() noexcept;
-void SetRestoreRequested(bool requested) noexcept;
+    const steering::StepSetting& step_;
+    win::HookHandle hook_;
+    bool restoreRequested_ = false;
+    steering::ScreenSize screen_;      // the primary display's, as last read
+    HWND watcher_ = nullptr;           // set while a run is under way
+    steering::MouseButton held_ = steering::MouseButton::None;  // as the hook last decided
+    steering::ButtonHold buttonHold_;  // as sent
+    win::OwnedWindow buttonWindow_;    // made the first time a run starts
+    steering::HookWatchdog watchdog_;
+    RawKeyThread rawKeys_;
+};
 
 }  // namespace modKeyboard

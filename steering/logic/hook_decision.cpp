@@ -6,7 +6,26 @@ namespace {
 
 bool IsDownNow(std::int16_t state) { return state < 0; }
 
+bool IsKeypad5(int virtualKey) { return virtualKey == kVkClear || virtualKey == kVkNumpad5; }
+
+ButtonChange DecideKeypad5(const KeyEvent& event, KeyStateSource& keys) {
+    const bool held = event.held != MouseButton::None;
+    if (!event.keyDown || !keys.RunUnderWay()) return {held, MouseButton::None};
+    // With nothing held a digit needs no question at all.
+    if (event.virtualKey != kVkClear && !held) return {};
+    if (IsDownNow(keys.AsyncKeyState(event.virtualKey))) return {};  // an auto-repeat
+    ButtonChange change{held, MouseButton::None};
+    if (event.virtualKey == kVkClear && !keys.NumLockOn() && !IsDownNow(keys.AsyncKeyState(kVkMenu))) {
+        change.press = IsDownNow(keys.AsyncKeyState(kVkShift)) ? MouseButton::Secondary : MouseButton::Primary;
+    }
+    return change;
+}
+
 }  // namespace
+
+bool Keypad5Up(KeyStateSource& keys) {
+    return !IsDownNow(keys.AsyncKeyState(kVkClear)) && !IsDownNow(keys.AsyncKeyState(kVkNumpad5));
+}
 
 KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     KeyEventDecision decision;
@@ -20,18 +39,18 @@ KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     // newer than the last input; a key that is down always takes a round trip to the server, and that trip renews
     // the snapshot. A key event renews nothing, so the first key asked costs a trip whatever its state. Asking the
     // event's own key first (a held arrow repeating, or being released) makes that one trip the one the held key
-    // needs anyway; keypad 5 with Num Lock off, which steers nothing, is asked first for the same reason. The
-    // answers do not depend on the order; the moves keep the table's order.
+    // needs anyway; keypad 5, which steers nothing, is asked first for the same reason. The answers do not depend
+    // on the order; the moves keep the table's order.
     std::array<bool, kSteeringKeys.size()> down{};
     std::size_t asked = kSteeringKeys.size();
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (kSteeringKeys[i].virtualKey == event.virtualKey) asked = i;
     }
-    if (asked < kSteeringKeys.size()) {
-        down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
-    } else if (event.virtualKey == kVkClear && event.keyDown && keys.RunUnderWay()) {
-        // Asked in the steering key's place, and only here: a steering key's events pay nothing for the click.
-        decision.click = !IsDownNow(keys.AsyncKeyState(kVkClear));
+    if (asked < kSteeringKeys.size()) down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
+    if (IsKeypad5(event.virtualKey)) {
+        decision.button = DecideKeypad5(event, keys);
+    } else if (event.held != MouseButton::None) {
+        decision.button.release = Keypad5Up(keys);
     }
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (i != asked) down[i] = IsDownNow(keys.AsyncKeyState(kSteeringKeys[i].virtualKey));

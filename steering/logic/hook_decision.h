@@ -9,10 +9,14 @@
 
 namespace steering {
 
-inline constexpr int kVkControl = 0x11;
+inline constexpr int kVkShift = 0x10;    // VK_SHIFT
+inline constexpr int kVkControl = 0x11;  // VK_CONTROL
+inline constexpr int kVkMenu = 0x12;     // VK_MENU, Alt
 inline constexpr int kVkU = 0x55;
-// Keypad 5 with Num Lock off; with Num Lock on it is VK_NUMPAD5 and types a digit.
-inline constexpr int kVkClear = 0x0C;
+// Keypad 5 with Num Lock off, and (on Windows, which lifts Shift around it) Shift+keypad 5 with Num Lock on.
+inline constexpr int kVkClear = 0x0C;    // VK_CLEAR
+// Keypad 5 with Num Lock on: a digit, never a click.
+inline constexpr int kVkNumpad5 = 0x65;  // VK_NUMPAD5
 
 // The steering keys in the order they are tested, each with its move.
 struct SteeringKey {
@@ -30,11 +34,15 @@ inline constexpr std::array<SteeringKey, 8> kSteeringKeys{{
     {0x62, Move::Down},   // VK_NUMPAD2
 }};
 
+// A mouse button as the user names it: the primary one (left, unless the buttons are swapped) or the secondary.
+enum class MouseButton : std::uint8_t { None, Primary, Secondary };
+
 // The event the hook is called for, as the platform describes it.
 struct KeyEvent {
     int nCode = 0;         // only 0 (an action) is examined
     bool keyDown = false;  // a press or an auto-repeat, with or without Alt
     int virtualKey = 0;
+    MouseButton held = MouseButton::None;  // the button keypad 5 holds down before the event
 };
 
 // What the decision asks for only when an event needs it, so that other events pay nothing for it.
@@ -43,6 +51,8 @@ public:
     // Answers as GetAsyncKeyState does: the high bit means down now. Inside a low-level hook "now" is before the
     // event, so the key the event presses is not down yet and the key it releases still is.
     virtual std::int16_t AsyncKeyState(int virtualKey) = 0;
+    // Whether Num Lock is on. The key code cannot tell: Shift+keypad 5 is VK_CLEAR with Num Lock on as well.
+    virtual bool NumLockOn() = 0;
     // False once the restore request is raised: the run is over, though its hook stays in until the run loop next
     // looks, and the events in between still come to it.
     virtual bool RunUnderWay() = 0;
@@ -51,9 +61,16 @@ protected:
     ~KeyStateSource() = default;
 };
 
+// What happens to the mouse button keypad 5 holds: first the held one goes up, then another goes down.
+struct ButtonChange {
+    bool release = false;
+    MouseButton press = MouseButton::None;
+    friend bool operator==(const ButtonChange&, const ButtonChange&) = default;
+};
+
 struct KeyEventDecision {
     bool restoreRequested = false;  // Ctrl+U: raise the restore request and return 0 without the next hook
-    bool click = false;             // one left click where the pointer is after the moves; the key is handed on
+    ButtonChange button;            // made where the pointer is after the moves; the key is handed on
     std::array<Move, kSteeringKeys.size()> moves{};
     std::size_t moveCount = 0;  // moves to make, in order, each from the pointer's position at that moment
 };
@@ -61,9 +78,16 @@ struct KeyEventDecision {
 // Non-action events are only handed on. A press of U while Ctrl is held (Alt allowed) is the restore request and
 // wins over steering; nothing else is: the event's own key says it is U, so a U typed earlier without Ctrl, or
 // another program asking for U's state, changes nothing. Ctrl is asked only on a press of U.
-// A press of keypad 5 with Num Lock off clicks during a run. The hook is told of no auto-repeat: a repeat is a
-// press of a key that was already down before the event, and gives no click. Its state, and whether the run goes
-// on, are asked only on a press of that key.
+//
+// Keypad 5 is a mouse button during a run while Num Lock is off: its press puts the primary button down (the
+// secondary one with Shift; Ctrl is left to make a Ctrl+click; with Alt it is Windows' character entry, and
+// nothing goes down), its release lets it up, and its auto-repeats, presses of a key that was down already, do
+// nothing. A fresh press while a button is held, or any other event that finds keypad 5 up, lets the held button
+// up: its release went by unseen. The keypad-5 questions are asked on keypad 5's own events only, and on other
+// events only while a button is held.
 KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys);
+
+// Whether keypad 5 is up under either of its codes (Num Lock may have been toggled while it was held).
+bool Keypad5Up(KeyStateSource& keys);
 
 }  // namespace steering

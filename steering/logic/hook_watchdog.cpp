@@ -1,4 +1,5 @@
-// Counting of key events the hook owes, and of failed installations; the messages after which it is installed again.
+// Counting of raw key events the hook was not called for, and of failed installations; the messages after which
+// the hook is installed again.
 #include "steering/logic/hook_watchdog.h"
 
 namespace steering {
@@ -16,22 +17,32 @@ bool ReinstallsHook(const SystemNotice& notice) noexcept {
 }
 
 void HookWatchdog::Reset() noexcept {
-    answered_ = false;
+    hookCalls_.store(0, std::memory_order_relaxed);
+    frontOutOfReach_.store(false, std::memory_order_relaxed);
+    callsSeen_ = 0;
     unanswered_ = 0;
     failures_ = 0;
-    frontOutOfReach_ = false;
 }
 
 void HookWatchdog::HookCalled(std::uint32_t eventTime) noexcept {
-    answered_ = true;
-    answeredTime_ = eventTime;
-    unanswered_ = 0;
+    answeredTime_.store(eventTime, std::memory_order_relaxed);
+    // Only this thread writes the count.
+    hookCalls_.store(hookCalls_.load(std::memory_order_relaxed) + 1, std::memory_order_release);
 }
 
 bool HookWatchdog::KeySeen(std::uint32_t eventTime) noexcept {
-    if (frontOutOfReach_) return false;
+    if (frontOutOfReach_.load(std::memory_order_relaxed)) return false;
+    const std::uint32_t calls = hookCalls_.load(std::memory_order_acquire);
+    if (calls != callsSeen_) {
+        // The hook answered since the last raw event: the count of unanswered ones starts again.
+        callsSeen_ = calls;
+        unanswered_ = 0;
+    }
     // The difference read as signed keeps the order across the counter's wrap, every 49.7 days.
-    if (answered_ && static_cast<std::int32_t>(eventTime - answeredTime_) <= 0) return false;
+    if (calls != 0 &&
+        static_cast<std::int32_t>(eventTime - answeredTime_.load(std::memory_order_relaxed)) <= 0) {
+        return false;
+    }
     if (++unanswered_ < kUnansweredLimit) return false;
     unanswered_ = 0;
     return true;
@@ -45,6 +56,8 @@ bool HookWatchdog::Reinstalled(bool installed) noexcept {
     return ++failures_ == kFailureLimit;
 }
 
-void HookWatchdog::FrontOutOfReach(bool outOfReach) noexcept { frontOutOfReach_ = outOfReach; }
+void HookWatchdog::FrontOutOfReach(bool outOfReach) noexcept {
+    frontOutOfReach_.store(outOfReach, std::memory_order_relaxed);
+}
 
 }  // namespace steering

@@ -1,6 +1,7 @@
 // Tells when the keyboard hook has been lost (raw input sees key events the hook is not called for) or may have been.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace steering {
@@ -28,6 +29,11 @@ bool ReinstallsHook(const SystemNotice& notice) noexcept;
 // Windows removes a low-level hook without notice when its procedure once took too long (after a system stall),
 // and the run would then neither steer nor end by Ctrl+U. Raw input still reports every key event, so events
 // that raw input saw and the hook did not show the loss.
+//
+// Raw input is taken on a thread of its own (KeySeen), while the hook runs on the program's thread (everything
+// else): were it taken on the hook's thread, each key's raw input would wake that thread just before the system
+// decides whether to call its hook, and Wine skips the hook of a thread it then finds awake but without a message
+// retrieval for 5 s, which is the first key after every pause.
 class HookWatchdog {
 public:
     // Raw key events newer than the hook's last event after which the hook counts as lost. One is not enough:
@@ -36,8 +42,8 @@ public:
     // Failed installations in a row after which the user is warned.
     static constexpr int kFailureLimit = 3;
 
-    // A fresh installation (the start of a run): no event is awaiting a hook call, and the window in front counts as
-    // in reach until the watch says otherwise.
+    // A fresh installation (the start of a run), before raw input is taken: no event is awaiting a hook call, and
+    // the window in front counts as in reach until the watch says otherwise.
     void Reset() noexcept;
     // Every call of the hook procedure, with its event's time (milliseconds, wrapping as the tick count does).
     void HookCalled(std::uint32_t eventTime) noexcept;
@@ -54,11 +60,16 @@ public:
     void FrontOutOfReach(bool outOfReach) noexcept;
 
 private:
-    bool answered_ = false;          // the hook has been called since the run started
-    std::uint32_t answeredTime_ = 0;  // and this was its last event's time
+    // Written by the hook's thread, read by the raw input thread: the number of hook calls in this run, and the
+    // time of the last one's event, stored before the count.
+    std::atomic<std::uint32_t> hookCalls_{0};
+    std::atomic<std::uint32_t> answeredTime_{0};
+    std::atomic<bool> frontOutOfReach_{false};
+    // The raw input thread's own.
+    std::uint32_t callsSeen_ = 0;
     int unanswered_ = 0;
+    // The hook's thread's own.
     int failures_ = 0;
-    bool frontOutOfReach_ = false;
 };
 
 }  // namespace steering

@@ -12,6 +12,7 @@ namespace {
 class RightHeld final : public steering::KeyStateSource {
 public:
     std::int16_t AsyncKeyState(int virtualKey) override { return virtualKey == 0x27 ? std::int16_t(-32768) : 0; }
+    bool NumLockOn() override { return false; }
     bool RunUnderWay() override { return true; }
 };
 

@@ -10,12 +10,14 @@
 
 namespace {
 
+using steering::ButtonChange;
 using steering::DecideKeyEvent;
 using steering::KeyEventDecision;
 using steering::KeyEvent;
 using steering::Move;
+using steering::MouseButton;
 
-constexpr int kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kLeft = 0x25, kRight = 0x27, kUp = 0x26,
+constexpr int kShift = 0x10, kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kLeft = 0x25, kRight = 0x27, kUp = 0x26,
               kDown = 0x28;
 constexpr int kPad4 = 0x64, kPad6 = 0x66, kPad8 = 0x68, kPad2 = 0x62;
 constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and with it on
@@ -24,22 +26,35 @@ constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and w
 // is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
 class FakeKeys : public steering::KeyStateSource {
 public:
-    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true) : down_(down), run_(runUnderWay) {}
+    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true, bool numLock = false)
+        : down_(down), run_(runUnderWay), numLock_(numLock) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
         return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
     }
+    bool NumLockOn() override {
+        ++numLockQueries;
+        return numLock_;
+    }
     bool RunUnderWay() override { return run_; }
     bool Queried(int vk) const { return std::find(queries.begin(), queries.end(), vk) != queries.end(); }
     std::vector<int> queries;
+    int numLockQueries = 0;
 
 private:
     std::set<int> down_;
     bool run_;
+    bool numLock_;
 };
 
-KeyEvent Press(int vk) { return {0, true, vk}; }
-KeyEvent Release(int vk) { return {0, false, vk}; }
+KeyEvent Press(int vk, MouseButton held = MouseButton::None) { return {0, true, vk, held}; }
+KeyEvent Release(int vk, MouseButton held = MouseButton::None) { return {0, false, vk, held}; }
+
+constexpr ButtonChange kNoChange{};
+constexpr ButtonChange kButtonDown{false, MouseButton::Primary};
+constexpr ButtonChange kSecondaryButtonDown{false, MouseButton::Secondary};
+constexpr ButtonChange kButtonUp{true, MouseButton::None};
+constexpr MouseButton kHeld = MouseButton::Primary;
 
 std::vector<Move> MovesOf(const KeyEventDecision& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
@@ -49,12 +64,13 @@ struct DecisionCase {
     std::initializer_list<int> down;  // before the event
     bool restore;
     std::vector<Move> moves;
-    bool click = false;
+    ButtonChange button = kNoChange;
     // False after Ctrl+U or the stop click: the run is over, and its hook sees events until the run loop removes it.
     bool runUnderWay = true;
+    bool numLock = false;
 };
 
-TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
+TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
     const DecisionCase cases[] = {
         {"nothing held", Press(kS), {}, false, {}},
         {"one arrow", Press(kS), {kLeft}, false, {Move::Left}},
@@ -75,23 +91,47 @@ TEST(DecideKeyEvent, RestoreKeysAndSteeringKeys) {
         {"Ctrl pressed while U is held", Press(kCtrl), {kU, kRight}, false, {Move::Right}},
         {"Ctrl+S after a U typed earlier", Press(kS), {kCtrl, kRight}, false, {Move::Right}},
         {"Ctrl+C while U is held", Press(0x43), {kCtrl, kU}, false, {}},
-        // the click: a press of keypad 5 with Num Lock off during a run, once per press
-        {"keypad 5 pressed clicks", Press(kClear), {}, false, {}, true},
-        {"keypad 5 repeating does not click again", Press(kClear), {kClear}, false, {}},
-        {"keypad 5 released does not click, not even when it went down before the run", Release(kClear), {}, false,
-         {}},
-        {"keypad 5 with Num Lock on types a digit and does not click", Press(kPad5), {}, false, {}},
-        {"keypad 5 after the run does not click", Press(kClear), {}, false, {}, false, false},
-        {"keypad 5 pressed while an arrow is held moves and clicks", Press(kClear), {kLeft}, false, {Move::Left},
+        // keypad 5 as a mouse button during a run with Num Lock off: down on its press, up on its release
+        {"keypad 5 pressed puts the primary button down", Press(kClear), {}, false, {}, kButtonDown},
+        {"keypad 5 repeating does nothing", Press(kClear, kHeld), {kClear}, false, {}},
+        {"keypad 5 released lets it up", Release(kClear, kHeld), {kClear}, false, {}, kButtonUp},
+        {"keypad 5 released with nothing held, as when it went down before the run", Release(kClear), {kClear},
+         false, {}},
+        {"Shift+keypad 5 is the secondary button", Press(kClear), {kShift}, false, {}, kSecondaryButtonDown},
+        {"Shift+keypad 5 released lets it up, Shift still held", Release(kClear, MouseButton::Secondary),
+         {kShift, kClear}, false, {}, kButtonUp},
+        {"Ctrl+keypad 5 is the primary button, for a Ctrl+click", Press(kClear), {kCtrl}, false, {}, kButtonDown},
+        {"Alt+keypad 5 is character entry and no button", Press(kClear), {kAlt}, false, {}},
+        {"Alt+Shift+keypad 5 is no button either", Press(kClear), {kAlt, kShift}, false, {}},
+        {"keypad 5 with Num Lock on types a digit", Press(kPad5), {}, false, {}, kNoChange, true, true},
+        {"Shift+keypad 5 with Num Lock on comes as VK_CLEAR and is no button", Press(kClear), {kShift}, false, {},
+         kNoChange, true, true},
+        {"the same with Shift lifted around it, as Windows does", Press(kClear), {}, false, {}, kNoChange, true,
          true},
-        {"another key while keypad 5 is held does not click", Press(kS), {kClear, kRight}, false, {Move::Right}},
+        {"keypad 5 after the run puts nothing down", Press(kClear), {}, false, {}, kNoChange, false},
+        {"keypad 5 after the run lets a held button up", Press(kClear, kHeld), {}, false, {}, kButtonUp, false},
+        {"keypad 5 pressed while an arrow is held moves and presses", Press(kClear), {kLeft}, false, {Move::Left},
+         kButtonDown},
+        // a drag: the moves made while keypad 5 is held carry the button
+        {"an arrow tapped while keypad 5 is held moves and keeps the button", Release(kRight, kHeld),
+         {kClear, kRight}, false, {Move::Right}},
+        {"another key while keypad 5 is held", Press(kS, kHeld), {kClear, kRight}, false, {Move::Right}},
+        // a release the hook never saw
+        {"another key finds keypad 5 up: the button goes up", Press(kS, kHeld), {kRight}, false, {Move::Right}, kButtonUp},
+        {"a fresh press while the button is held: up, then down again", Press(kClear, kHeld), {}, false, {},
+         {true, MouseButton::Primary}},
+        {"a fresh Shift press while the primary is held", Press(kClear, kHeld), {kShift}, false, {},
+         {true, MouseButton::Secondary}},
+        {"Num Lock turned on while held: the release comes as the digit", Release(kPad5, kHeld), {kPad5}, false, {},
+         kButtonUp},
+        {"Num Lock turned on while held: keypad 5 still down as the digit", Press(kS, kHeld), {kPad5}, false, {}},
     };
     for (const DecisionCase& c : cases) {
-        FakeKeys keys(c.down, c.runUnderWay);
+        FakeKeys keys(c.down, c.runUnderWay, c.numLock);
         const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
-        EXPECT_EQ(v.click, c.click) << c.name;
+        EXPECT_EQ(v.button, c.button) << c.name;
     }
 }
 
@@ -113,11 +153,19 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         int first;
         std::vector<int> more;  // asked besides the steering keys
         bool runUnderWay = true;
+        int numLockQueries = 0;
     };
-    const Case cases[] = {{Press(kRight), kRight, {}},       {Release(kPad2), kPad2, {}},
-                          {Press(kS), kLeft, {}},            {Release(kU), kLeft, {}},
-                          {Press(kClear), kClear, {kClear}}, {Release(kClear), kLeft, {}},
-                          {Press(kClear), kLeft, {}, false}};
+    // Keypad 5's questions come only with its own events, and with other events only while it holds a button.
+    const Case cases[] = {{Press(kRight), kRight, {}},
+                          {Release(kPad2), kPad2, {}},
+                          {Press(kS), kLeft, {}},
+                          {Release(kU), kLeft, {}},
+                          {Press(kClear), kClear, {kClear, kAlt, kShift}, true, 1},
+                          {Release(kClear), kLeft, {}},
+                          {Press(kClear), kLeft, {}, false},
+                          {Press(kPad5), kLeft, {}},
+                          {Press(kS, kHeld), kClear, {kClear, kPad5}},
+                          {Release(kPad2, kHeld), kPad2, {kClear, kPad5}}};
     for (const Case& c : cases) {
         FakeKeys keys({kRight, kPad2, kUp}, c.runUnderWay);
         const KeyEventDecision v = DecideKeyEvent(c.event, keys);
@@ -128,7 +176,8 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         std::vector<int> want = table;
         want.insert(want.end(), c.more.begin(), c.more.end());
         std::sort(want.begin(), want.end());
-        EXPECT_EQ(asked, want) << "each key is asked exactly once, keypad 5 only on its press during a run";
+        EXPECT_EQ(asked, want) << "each key is asked exactly once, keypad 5's only where it must be";
+        EXPECT_EQ(keys.numLockQueries, c.numLockQueries);
         EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
     }
 }
