@@ -4,7 +4,7 @@ import contextlib
 import subprocess
 import time
 
-from harness import E2ETest, START_CAPTION, STOP_CAPTION, App, Session, find_probe, wait_until
+from harness import E2ETest, KEYCODE, START_CAPTION, STOP_CAPTION, App, Session, find_probe, wait_until
 
 ADMIN_TEXT = ("cannot steer while an administrator window is in front: Windows keeps its keys from other programs.\r\n"
               "Click a window of an ordinary program to steer again, or start Pelmorath as administrator.")
@@ -134,3 +134,20 @@ class AdminWindowNoticeTest(E2ETest):
         # at the hook's install sees it.
         wait_until(lambda: self.p("gui", second)["foreground"] == second, 3, what="the elevated window in front")
         self.assert_told(before, "the next run")
+
+    def test_told_of_a_keypad_click_into_an_elevated_window_behind(self):
+        # The elevated window is not in front: the run begins with a limited one there, and only the click,
+        # which Windows would drop, tells of it.
+        target_rect = (40, 40, 400, 240)
+        self.probe_process("target", *map(str, target_rect))
+        target = wait_until(lambda: self.p.find("WinprobeTarget"), 10, what="the elevated target window")
+        self.assertTrue(self.elevated(self.p.info(target)["pid"]))
+        self.start_pelmorath(limited=True)
+        below = self.p.find(FRONT_CLASS, "Below")
+        self.start_run()
+        wait_until(lambda: self.p("gui", below)["foreground"] == below, 3, what="the limited window in front")
+        before = self.balloons()
+        self.p.set_cursor_stable(240, 160)
+        self.d.key(KEYCODE["kp5"])
+        wait_until(lambda: "LD:240,160" in self.p.text(target), 3, what="the click to land")
+        self.assert_told(before, "a click into an elevated window")

@@ -1,5 +1,5 @@
 """Runs as a person makes them: button click, steering keys, step edits, Ctrl+U, the stop click, keys reaching other
-programs, clicks of keypad 5."""
+programs, keypad 5 as a mouse button."""
 
 import re
 import subprocess
@@ -12,6 +12,7 @@ HOME = (300, 300)   # where steering starts: above the restored window, away fro
 TARGET_RECT = (40, 40, 400, 240)   # the window that counts clicks: clear of the restored window and of HOME
 OVER_TARGET = (240, 160)           # where the pointer clicks it
 VK_CLEAR, VK_NUMPAD5 = 0x0C, 0x65  # keypad 5 with Num Lock off, and on
+MOUSE_KEY = r"HKCU\Control Panel\Mouse"
 
 
 class SteeringTest(E2ETest):
@@ -214,22 +215,32 @@ class SteeringTest(E2ETest):
         self.p.set_cursor_stable(*OVER_TARGET)
         return target
 
+    def target_entries(self, target):
+        """What the target got, in order, as (kind, value, microseconds): kind "key" or "keyup" with the vk, or a
+        button or move ("LD", "LU", "LM", ...) with its point."""
+        entries = []
+        for kind, value, at in re.findall(r"(\w+):([0-9A-F,]+)@(\d+)", self.p.text(target)):
+            if kind in ("K", "KU"):
+                entries.append(("key" if kind == "K" else "keyup", int(value, 16), int(at)))
+            else:
+                entries.append((kind, tuple(int(v) for v in value.split(",")), int(at)))
+        return entries
+
     def target_log(self, target):
-        """What the target got, in order: ("key", vk) for a key down, ("LD"/"LU"/..., (x, y)) for a button."""
-        log = []
-        for kind, value in re.findall(r"(\w+):([0-9A-F,]+)@\d+", self.p.text(target)):
-            log.append(("key", int(value, 16)) if kind == "K" else (kind, tuple(int(v) for v in value.split(","))))
-        return log
+        """What the target got, in order: ("key", vk) for a key down, ("LD"/"LU"/"LM"/..., (x, y)) for a button or
+        a move carrying one."""
+        return [(kind, value) for kind, value, _ in self.target_entries(target) if kind != "keyup"]
 
     def after_marker_click(self, target, action):
-        """The target's log of action, up to a right click of the real mouse made after it: a click the program made
-        for the action is queued before that one, so the log holds all of them and no click is waited for."""
+        """The target's log of action, up to a middle click of the real mouse made after it: a button event the
+        program made for the action is queued before that one, so the log holds all of them and none is waited
+        for."""
         done = len(self.target_log(target))
         action()
-        self.d.xdotool("click", 3)
-        wait_until(lambda: ("RU", OVER_TARGET) in self.target_log(target)[done:], 5, what="the marker click")
+        self.d.xdotool("click", 2)
+        wait_until(lambda: "MU" in [kind for kind, _ in self.target_log(target)[done:]], 5, what="the marker click")
         log = self.target_log(target)[done:]
-        return log[:log.index(("RD", OVER_TARGET))]
+        return log[:[kind for kind, _ in log].index("MD")]
 
     @staticmethod
     def clicks(log):
@@ -238,6 +249,13 @@ class SteeringTest(E2ETest):
     @staticmethod
     def keys(log, vk):
         return sum(1 for entry in log if entry == ("key", vk))
+
+    def with_shift(self, *keys):
+        self.d.xdotool("keydown", "shift")
+        try:
+            self.d.key(*keys)
+        finally:
+            self.d.xdotool("keyup", "shift")
 
     def test_keypad_5_clicks_once_per_press_where_the_pointer_is(self):
         self.start_run()
@@ -263,15 +281,81 @@ class SteeringTest(E2ETest):
             log = self.after_marker_click(target, held)
             self.assertEqual(self.keys(log, VK_CLEAR), 3, "the target did not get the press and its repeats: %r" % log)
             self.assertEqual(self.clicks(log), one_click)
+        with self.subTest("after 8 s without keys"):
+            # Wine skips the hook of a thread that it finds woken without a message retrieval for 5 s.
+            time.sleep(8.5)
+            log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
+            self.assertEqual(self.clicks(log), one_click, "the first key after a pause did not click: %r" % log)
+        with self.subTest("Shift gives the secondary button"):
+            log = self.after_marker_click(target, lambda: self.with_shift(KEYCODE["kp5"]))
+            self.assertEqual(self.keys(log, VK_CLEAR), 1, "the target did not get the key: %r" % log)
+            self.assertEqual(self.clicks(log), [("RD", OVER_TARGET), ("RU", OVER_TARGET)])
+
+    def test_keypad_5_held_drags_with_the_arrows(self):
+        self.start_run()
+        target = self.open_target()
+        x, y = OVER_TARGET
+
+        def drag():
+            self.d.xdotool("keydown", KEYCODE["kp5"])
+            try:
+                self.d.key("Right", "Right", "Right")
+            finally:
+                self.d.xdotool("keyup", KEYCODE["kp5"])
+        log = self.clicks(self.after_marker_click(target, drag))
+        self.assertEqual(log[0], ("LD", (x, y)), "the button did not go down where the drag starts: %r" % log)
+        self.assertEqual(log[-1], ("LU", (x + 15, y)), "the button did not come up three steps on: %r" % log)
+        self.assertEqual([kind for kind, _ in log].count("LD"), 1, "more than one down: %r" % log)
+        moves = log[1:-1]
+        self.assertTrue(moves and all(kind == "LM" for kind, _ in moves), "a move without the button: %r" % log)
+        self.assertEqual(moves[-1], ("LM", (x + 15, y)))
+
+    def test_ctrl_u_while_keypad_5_is_held_lets_the_button_up(self):
+        self.start_run()
+        target = self.open_target()
+        self.addCleanup(self.d.xdotool, "keyup", KEYCODE["kp5"])
+        self.d.xdotool("keydown", KEYCODE["kp5"])
+        wait_until(lambda: ("LD", OVER_TARGET) in self.target_log(target), 3, what="the button down")
+        time.sleep(0.3)
+        self.assertNotIn(("LU", OVER_TARGET), self.target_log(target), "the button came up while keypad 5 was held")
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+        wait_until(lambda: ("LU", OVER_TARGET) in self.target_log(target), 3,
+                   what="the button up while keypad 5 is still held")
+        self.d.xdotool("keyup", KEYCODE["kp5"])
+        time.sleep(0.3)
+        self.assertEqual(self.clicks(self.target_log(target)), [("LD", OVER_TARGET), ("LU", OVER_TARGET)])
+
+    def test_swapped_buttons_send_the_other_physical_button(self):
+        # Wine reads the swap once per process and applies it to no button event: the target sees the physical
+        # button the program sent.
+        self.app.close()
+        self.d.reg_set(MOUSE_KEY, "SwapMouseButtons", "1")
+        self.addCleanup(self.d.reg_set, MOUSE_KEY, "SwapMouseButtons", "0")
+        self.app = self.launch()
+        self.app.wait_main()
+        self.settle_focus()
+        self.start_run()
+        target = self.open_target()
+        for what, action, want in (("the primary button", lambda: self.d.key(KEYCODE["kp5"]), ("RD", "RU")),
+                                   ("Shift: the secondary", lambda: self.with_shift(KEYCODE["kp5"]), ("LD", "LU"))):
+            with self.subTest(what):
+                log = self.after_marker_click(target, action)
+                self.assertEqual(self.clicks(log), [(want[0], OVER_TARGET), (want[1], OVER_TARGET)])
 
     def test_keypad_5_with_num_lock_on_does_not_click(self):
         self.start_run()
         target = self.open_target()
         self.d.key(KEYCODE["numlock"])
         self.addCleanup(self.d.key, KEYCODE["numlock"])
-        log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
-        self.assertEqual(self.keys(log, VK_NUMPAD5), 1, "the target did not get keypad 5 as a digit: %r" % log)
-        self.assertEqual(self.clicks(log), [])
+        with self.subTest("keypad 5"):
+            log = self.after_marker_click(target, lambda: self.d.key(KEYCODE["kp5"]))
+            self.assertEqual(self.keys(log, VK_NUMPAD5), 1, "the target did not get keypad 5 as a digit: %r" % log)
+            self.assertEqual(self.clicks(log), [])
+        with self.subTest("Shift+keypad 5, which comes as VK_CLEAR"):
+            log = self.after_marker_click(target, lambda: self.with_shift(KEYCODE["kp5"]))
+            self.assertEqual(self.keys(log, VK_CLEAR), 1, "the target did not get Shift+keypad 5: %r" % log)
+            self.assertEqual(self.clicks(log), [])
 
     def test_keypad_5_after_ctrl_u_does_not_click(self):
         self.start_run()

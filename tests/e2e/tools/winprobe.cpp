@@ -50,11 +50,13 @@
 //                                          Wine never does; runs until the window is closed.
 //   winprobe target X Y W H                shows a window at X Y W H that takes the foreground and gives out a log
 //                                          of the keys and mouse buttons it got as its text (read it with
-//                                          "text"), one entry per message, separated by blanks: K:VK (key down,
-//                                          VK in hex), LD:X,Y LU:X,Y RD:X,Y RU:X,Y MD:X,Y MU:X,Y (button down
-//                                          and up, at a screen point), each followed by @ and the time it was
-//                                          received in microseconds (QueryPerformanceCounter, the same clock
-//                                          as "us" of the vk command); runs until the window is closed.
+//                                          "text"), one entry per message, separated by blanks: K:VK and KU:VK
+//                                          (key down and up, VK in hex), LD:X,Y LU:X,Y RD:X,Y RU:X,Y MD:X,Y
+//                                          MU:X,Y (button down and up, at a screen point), LM:X,Y and RM:X,Y (a
+//                                          move carrying the left or right button), each followed by @ and the
+//                                          time it was received in microseconds (QueryPerformanceCounter, the
+//                                          same clock as "us" of the vk command); runs until the window is
+//                                          closed.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -677,18 +679,26 @@ LRESULT CALLBACK target_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
         const char* name;
     } buttons[] = {{WM_LBUTTONDOWN, "LD"}, {WM_LBUTTONUP, "LU"}, {WM_RBUTTONDOWN, "RD"},
                    {WM_RBUTTONUP, "RU"},   {WM_MBUTTONDOWN, "MD"}, {WM_MBUTTONUP, "MU"}};
-    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    auto at = [h, lp] {
+        POINT point{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        ClientToScreen(h, &point);
+        return num(point.x) + "," + num(point.y);
+    };
+    if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP || message == WM_SYSKEYUP) {
         char vk[8];
         std::snprintf(vk, sizeof vk, "%02X", static_cast<unsigned>(wp));
-        log_entry(std::string("K:") + vk);
+        const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+        log_entry(std::string(down ? "K:" : "KU:") + vk);
     }
     for (const auto& b : buttons) {
-        if (message == b.message) {
-            POINT at{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
-            ClientToScreen(h, &at);
-            log_entry(std::string(b.name) + ":" + num(at.x) + "," + num(at.y));
-        }
+        if (message == b.message)
+            log_entry(std::string(b.name) + ":" + at());
     }
+    // Moves only while a button is held: a drag, and which button it carries.
+    if (message == WM_MOUSEMOVE && (wp & MK_LBUTTON))
+        log_entry("LM:" + at());
+    else if (message == WM_MOUSEMOVE && (wp & MK_RBUTTON))
+        log_entry("RM:" + at());
     if (message == WM_GETTEXTLENGTH)
         return static_cast<LRESULT>(target_log.size());
     if (message == WM_GETTEXT && wp > 0) {
