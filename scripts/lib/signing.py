@@ -109,8 +109,8 @@ def from_environment(env):
         return env.get(name, "")
     token = [n for n in (MODULE, KEY, CERT) if given(n)]
     if given(PFX) and token:
-        raise Refusal("%s and %s are both set: a file is signed once, with either the PKCS#12 file or the token"
-                      % (PFX, _list(token)))
+        raise Refusal("%s is set together with the token's %s: a file is signed once, with either the PKCS#12 "
+                      "file or the token" % (PFX, _list(token)))
     password_file = given(PASSWORD_FILE)
     for name in (PFX, MODULE, CERT, PASSWORD_FILE):
         if given(name) and not os.path.isfile(given(name)):
