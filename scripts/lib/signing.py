@@ -126,7 +126,11 @@ def from_environment(env):
         options = ["-pkcs11module", given(MODULE), "-certs", given(CERT), "-key", given(KEY)]
         what = "the token key %s" % given(KEY)
     elif given(PFX):
-        _require_rsa(_pkcs12_certificate(given(PFX), password_file), PFX)
+        blocks = _pkcs12_certificate(given(PFX), password_file)
+        if not blocks:
+            password = "the password in " + PASSWORD_FILE if password_file else "no password"
+            raise Refusal("no certificate could be read from %s with %s" % (PFX, password))
+        _require_rsa(blocks, PFX)
         options = ["-pkcs12", given(PFX)]
         what = "the PKCS#12 file %s" % given(PFX)
     else:
