@@ -7,6 +7,7 @@ pelmorath_packages=(
   libx11-dev libxfixes-dev python3
   libclang-rt-dev
   wixl msitools osslsigncode openssl
+  softhsm2 opensc libengine-pkcs11-openssl strace
 )
 
 ensure_packages() {

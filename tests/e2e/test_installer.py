@@ -1,11 +1,13 @@
 """The MSI: a silent per-user install that runs, its uninstall entry, an uninstall without a trace, upgrades that
-keep the program running, starting with Windows, a signed package."""
+keep the program running, starting with Windows, a signed package, from a key file or a token, and the signing keys
+refused."""
 
 import glob
 import os
 import re
 import shutil
 import subprocess
+import uuid
 
 from harness import E2ETest, MAIN_CAPTION, MAIN_CLASS, ROOT, SETTINGS_KEY, SETTINGS_VALUE, Session, wait_until
 
@@ -42,6 +44,83 @@ def custom_actions(msi):
     out = subprocess.run(["msiinfo", "export", msi, "CustomAction"], stdout=subprocess.PIPE, text=True, check=True)
     rows = [line.split("\t") for line in out.stdout.splitlines()[3:]]
     return {row[0]: int(row[1]) for row in rows}
+
+
+def run(*args, env=None):
+    """What a tool printed; it must succeed."""
+    return subprocess.run(args, env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, timeout=60, check=True).stdout
+
+
+def verify_signature(path, cafile):
+    """osslsigncode verify's exit code and report."""
+    p = subprocess.run(["osslsigncode", "verify", "-CAfile", cafile, "-in", path], stdin=subprocess.DEVNULL,
+                       stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, timeout=60)
+    return p.returncode, p.stdout
+
+
+def custom_action_dlls(msi, folder):
+    """The custom actions' DLLs as the MSI carries them, written into folder."""
+    streams = subprocess.run(["msiinfo", "streams", msi], stdout=subprocess.PIPE, text=True, check=True).stdout
+    dlls = []
+    for stream in [s for s in streams.split() if s.startswith("Binary.")]:
+        dlls.append(os.path.join(folder, stream))
+        with open(dlls[-1], "wb") as f:
+            subprocess.run(["msiinfo", "extract", msi, stream], stdout=f, check=True)
+    return dlls
+
+
+def signing_environment(**variables):
+    """The environment without the caller's own signing variables (and no time-stamp: there is no network here),
+    with these."""
+    env = {n: v for n, v in os.environ.items() if not n.startswith("PELMORATH_SIGN_")}
+    env.update(variables)
+    return env
+
+
+class SoftToken:
+    """A throwaway SoftHSM2 token in a folder of its own, with an RSA-3072 and an EC P-256 key generated on it, each
+    with a self-signed code-signing certificate."""
+    MODULE = "/usr/lib/softhsm/libsofthsm2.so"
+    LABEL = "pelmorath-test"
+
+    def __init__(self, folder):
+        shutil.rmtree(folder, ignore_errors=True)
+        os.makedirs(os.path.join(folder, "tokens"))
+        self.folder = folder
+        self.pin = "pin-" + uuid.uuid4().hex[:12]  # one that no other text in a trace can hold
+        self.pin_file = os.path.join(folder, "pin")
+        with open(self.pin_file, "w") as f:
+            f.write(self.pin + "\n")
+        conf = os.path.join(folder, "softhsm2.conf")
+        with open(conf, "w") as f:
+            f.write("directories.tokendir = %s/\nobjectstore.backend = file\nlog.level = ERROR\n"
+                    % os.path.join(folder, "tokens"))
+        self.env = dict(os.environ, SOFTHSM2_CONF=conf)
+        run("softhsm2-util", "--init-token", "--free", "--label", self.LABEL, "--so-pin", "so-" + self.pin,
+            "--pin", self.pin, env=self.env)
+        # OpenSSL's pkcs11 engine, to make each certificate with the token's key.
+        engine_conf = os.path.join(folder, "openssl.cnf")
+        with open(engine_conf, "w") as f:
+            f.write("openssl_conf = conf\n[conf]\nengines = engines\n[engines]\npkcs11 = pkcs11\n"
+                    "[pkcs11]\nMODULE_PATH = %s\ninit = 0\n[req]\ndistinguished_name = dn\n[dn]\n" % self.MODULE)
+        for number, (name, kind) in enumerate([("rsa", "rsa:3072"), ("ec", "EC:prime256v1")], 1):
+            run("pkcs11-tool", "--module", self.MODULE, "--token-label", self.LABEL, "--login", "--pin", self.pin,
+                "--keypairgen", "--key-type", kind, "--id", "%02d" % number, "--label", name, env=self.env)
+            run("openssl", "req", "-new", "-x509", "-engine", "pkcs11", "-keyform", "engine", "-key", self.key(name),
+                "-passin", "file:" + self.pin_file, "-out", self.cert(name), "-days", "2",
+                "-subj", "/CN=Pelmorath throwaway %s signer" % name, "-addext", "extendedKeyUsage=codeSigning",
+                env=dict(self.env, OPENSSL_CONF=engine_conf))
+
+    def key(self, name):
+        return "pkcs11:token=%s;object=%s;type=private" % (self.LABEL, name)
+
+    def cert(self, name):
+        return os.path.join(self.folder, name + ".pem")
+
+    def signing_variables(self, name):
+        return dict(PELMORATH_SIGN_PKCS11_MODULE=self.MODULE, PELMORATH_SIGN_KEY=self.key(name),
+                    PELMORATH_SIGN_CERT=self.cert(name), PELMORATH_SIGN_PASSWORD_FILE=self.pin_file)
 
 
 class InstallerTest(E2ETest):
@@ -160,6 +239,24 @@ class InstallerTest(E2ETest):
         # The server drops a dead process's windows a moment later; a copy started before would only bring it back.
         wait_until(lambda: not self.p.find(MAIN_CLASS), 5, what="the closed program's window to go")
 
+    def assert_signed(self, paths, cafile, serial):
+        """Each file verifies, signed with SHA-256 by the certificate of this serial; the first, with a byte changed,
+        does not."""
+        for path in paths:
+            with self.subTest(os.path.basename(path)):
+                code, said = verify_signature(path, cafile)
+                self.assertEqual(code, 0, said)
+                self.assertIn("Signature verification: ok", said)
+                self.assertRegex(said, r"Serial : %s\b" % serial, "not signed by the throwaway certificate")
+                self.assertRegex(said, r"Message digest algorithm\s*: SHA256\b")
+        changed = os.path.join(self.d.dir, "changed-" + os.path.basename(paths[0]))
+        data = bytearray(open(paths[0], "rb").read())
+        data[len(data) // 2] ^= 0x01
+        with open(changed, "wb") as f:
+            f.write(data)
+        code, said = verify_signature(changed, cafile)
+        self.assertNotEqual(code, 0, "a changed %s still verifies:\n%s" % (os.path.basename(paths[0]), said))
+
     # ----- the tests -----
     def test_silent_install_runs_and_silent_uninstall_leaves_only_the_step_value(self):
         code, log = self.install(self.msi)
@@ -261,16 +358,13 @@ class InstallerTest(E2ETest):
         k = lambda name: os.path.join(keys, name)
         with open(k("password"), "w") as f:
             f.write("throwaway password\n")
-        run = lambda *args: subprocess.run(args, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                           stderr=subprocess.STDOUT, text=True, timeout=60, check=True).stdout
         run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", k("key.pem"), "-out", k("cert.pem"),
             "-days", "2", "-subj", "/CN=Pelmorath throwaway signer", "-addext", "extendedKeyUsage=codeSigning")
         run("openssl", "pkcs12", "-export", "-in", k("cert.pem"), "-inkey", k("key.pem"), "-out", k("sign.pfx"),
             "-passout", "file:" + k("password"))
         serial = run("openssl", "x509", "-in", k("cert.pem"), "-noout", "-serial").strip().split("=")[1]
 
-        env = {n: v for n, v in os.environ.items() if n != "PELMORATH_SIGN_TIMESTAMP_URL"}
-        env.update(PELMORATH_SIGN_PFX=k("sign.pfx"), PELMORATH_SIGN_PASSWORD_FILE=k("password"))
+        env = signing_environment(PELMORATH_SIGN_PFX=k("sign.pfx"), PELMORATH_SIGN_PASSWORD_FILE=k("password"))
         # Stamped with the project's version, but into the test folder: the release's own packages stay unsigned.
         out = subprocess.run([os.path.join(ROOT, "scripts", "package.sh"), "--msi-version", self.version], env=env,
                              stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True,
@@ -282,32 +376,79 @@ class InstallerTest(E2ETest):
         exe = os.path.join(folder, "Pelmorath.exe")
 
         # What a user gets: the program as installed, the custom actions as the MSI carries them, the MSI.
-        streams = subprocess.run(["msiinfo", "streams", msi], stdout=subprocess.PIPE, text=True, check=True).stdout
-        dlls = []
-        for stream in [s for s in streams.split() if s.startswith("Binary.")]:
-            dlls.append(k(stream))
-            with open(dlls[-1], "wb") as f:
-                subprocess.run(["msiinfo", "extract", msi, stream], stdout=f, check=True)
+        dlls = custom_action_dlls(msi, keys)
         self.assertTrue(dlls, "no custom action in the MSI")
-
-        def verify(path):
-            p = subprocess.run(["osslsigncode", "verify", "-CAfile", k("cert.pem"), "-in", path],
-                               stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
-                               timeout=60)
-            return p.returncode, p.stdout
-        for path in [exe, *dlls, msi]:
-            with self.subTest(os.path.basename(path)):
-                code, said = verify(path)
-                self.assertEqual(code, 0, said)
-                self.assertIn("Signature verification: ok", said)
-                self.assertRegex(said, r"Serial : %s\b" % serial, "not signed by the throwaway certificate")
-                self.assertRegex(said, r"Message digest algorithm\s*: SHA256\b")
-        changed = k("changed.exe")
-        data = bytearray(open(exe, "rb").read())
-        data[len(data) // 2] ^= 0x01
-        with open(changed, "wb") as f:
-            f.write(data)
-        code, said = verify(changed)
-        self.assertNotEqual(code, 0, "a changed program still verifies:\n" + said)
-
+        self.assert_signed([exe, *dlls, msi], k("cert.pem"), serial)
         self.assert_runs(exe)
+
+    def test_a_package_signed_from_a_token_verifies_and_its_pin_is_on_no_command_line(self):
+        token = SoftToken(os.path.join(self.d.dir, "token"))
+        serial = run("openssl", "x509", "-in", token.cert("rsa"), "-noout", "-serial").strip().split("=")[1]
+        # Every program package.sh starts, with its whole command line: a signing takes some 15 ms, too short to
+        # be caught by looking at the process list.
+        trace = os.path.join(token.folder, "execve.trace")
+        out = subprocess.run(["strace", "-f", "-qq", "-e", "trace=execve", "-s", "65536", "-o", trace,
+                              os.path.join(ROOT, "scripts", "package.sh"), "--msi-version", self.version],
+                             env=signing_environment(SOFTHSM2_CONF=token.env["SOFTHSM2_CONF"],
+                                                     **token.signing_variables("rsa")),
+                             stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                             timeout=300)
+        self.assertEqual(out.returncode, 0, out.stderr[-2000:])
+        msi = out.stdout.strip().splitlines()[-1]
+
+        # What a user gets, without installing it (the PKCS#12 test does): the program and the custom actions as
+        # the MSI carries them, the MSI.
+        files = os.path.join(token.folder, "files")
+        run("msiextract", "-C", files, msi)
+        exe = [os.path.join(d, n) for d, _, names in os.walk(files) for n in names if n == "Pelmorath.exe"]
+        self.assertEqual(len(exe), 1, "no Pelmorath.exe in the MSI")
+        dlls = custom_action_dlls(msi, token.folder)
+        self.assertTrue(dlls, "no custom action in the MSI")
+        self.assert_signed([*exe, *dlls, msi], token.cert("rsa"), serial)
+
+        traced = open(trace, encoding="latin-1").read()
+        signings = {line.split()[0] for line in traced.splitlines()
+                    if '["osslsigncode", "sign", "-pkcs11module"' in line}
+        self.assertEqual(len(signings), 3, "not one signing from the token for each file:\n" + traced[-3000:])
+        self.assertFalse(token.pin in traced, "the PIN on a command line")
+
+    def test_a_refused_signing_key_leaves_no_package(self):
+        self.addCleanup(_built.clear)  # the release's own MSI goes too: the next test builds it again
+        token = SoftToken(os.path.join(self.d.dir, "token"))
+        # A PKCS#12 file with an EC key, the other way to an EC signature.
+        ec_key, ec_cert, ec_pfx = (os.path.join(token.folder, n) for n in ("ec-key.pem", "ec-cert.pem", "ec.pfx"))
+        run("openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256", "-nodes",
+            "-keyout", ec_key, "-out", ec_cert, "-days", "2", "-subj", "/CN=Pelmorath throwaway EC signer",
+            "-addext", "extendedKeyUsage=codeSigning")
+        run("openssl", "pkcs12", "-export", "-in", ec_cert, "-inkey", ec_key, "-out", ec_pfx,
+            "-passout", "file:" + token.pin_file)
+        rsa = token.signing_variables("rsa")
+        rows = [
+            ("an EC key on the token", token.signing_variables("ec"),
+             "the certificate of PELMORATH_SIGN_CERT (CN=Pelmorath throwaway ec signer) holds an id-ecPublicKey "
+             "key, not RSA"),
+            ("an EC key in a PKCS#12 file",
+             dict(PELMORATH_SIGN_PFX=ec_pfx, PELMORATH_SIGN_PASSWORD_FILE=token.pin_file),
+             "the certificate of PELMORATH_SIGN_PFX (CN=Pelmorath throwaway EC signer) holds an id-ecPublicKey "
+             "key, not RSA"),
+            ("a PKCS#12 file and a token", dict(rsa, PELMORATH_SIGN_PFX=ec_pfx),
+             "PELMORATH_SIGN_PFX is set together with the token's PELMORATH_SIGN_PKCS11_MODULE, PELMORATH_SIGN_KEY "
+             "and PELMORATH_SIGN_CERT"),
+        ]
+        rows += [("a token without " + name, {n: v for n, v in rsa.items() if n != name}, name + " is not set")
+                 for name in rsa]
+        version = open(os.path.join(Session.build_dir, "version.txt")).read().strip()
+        release = [os.path.join(ROOT, "build", "Pelmorath-%s.%s" % (version, kind)) for kind in ("zip", "msi")]
+        for what, variables, refusal in rows:
+            with self.subTest(what):
+                for path in release:
+                    with open(path, "wb") as f:
+                        f.write(b"a package of an earlier build")
+                out = subprocess.run([os.path.join(ROOT, "scripts", "package.sh")],
+                                     env=signing_environment(SOFTHSM2_CONF=token.env["SOFTHSM2_CONF"], **variables),
+                                     stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                     text=True, timeout=200)
+                self.assertNotEqual(out.returncode, 0, "packed with " + what)
+                said = out.stderr.strip().splitlines()[-1] if out.stderr.strip() else ""
+                self.assertIn("package: refused: " + refusal, said)
+                self.assertEqual([p for p in release if os.path.exists(p)], [], "a package left")
