@@ -46,12 +46,12 @@ KeyEventDecision DecideKeyEvent(const KeyEvent& event, KeyStateSource& keys) {
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (kSteeringKeys[i].virtualKey == event.virtualKey) asked = i;
     }
-    if (asked < kSteeringKeys.size()) down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
-    if (IsKeypad5(event.virtualKey)) {
+    if (asked < kSteeringKeys.size()) {
+        down[asked] = IsDownNow(keys.AsyncKeyState(event.virtualKey));
+    } else if (IsKeypad5(event.virtualKey)) {
         decision.button = DecideKeypad5(event, keys);
-    } else if (event.held != MouseButton::None) {
-        decision.button.release = Keypad5Up(keys);
     }
+    if (event.held != MouseButton::None && !IsKeypad5(event.virtualKey)) decision.button.release = Keypad5Up(keys);
     for (std::size_t i = 0; i < kSteeringKeys.size(); ++i) {
         if (i != asked) down[i] = IsDownNow(keys.AsyncKeyState(kSteeringKeys[i].virtualKey));
     }

@@ -248,7 +248,9 @@ def server_requests(pid, driver, events):
             line = tracer.stderr.readline()
             if not line:
                 return None
-            attached += "attached" in line
+            # "Process N attached", or for a process of several threads "Process N attached with M threads"
+            m = re.search(r"attached(?: with (\d+) threads)?", line)
+            attached += (int(m.group(1) or 1)) if m else 0
         driver.burst(events)
         time.sleep(0.3)
     finally:
