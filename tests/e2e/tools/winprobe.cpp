@@ -48,6 +48,10 @@
 //   winprobe window TITLE                  shows a window that takes the foreground and raises
 //                                          EVENT_SYSTEM_FOREGROUND, as Windows does on every activation and
 //                                          Wine never does; runs until the window is closed.
+//   winprobe traywindow ANSWER             shows a topmost window of the shell's tray class, Shell_TrayWnd, above
+//                                          the shell's own, so that Shell_NotifyIcon sends its calls here; it answers
+//                                          each with ANSWER (1 accepted, 0 refused). A posted WM_APP with wParam MS
+//                                          makes it stop answering anything for MS milliseconds, as a hung shell.
 //   winprobe target X Y W H                shows a window at X Y W H that takes the foreground and gives out a log
 //                                          of the keys and mouse buttons it got as its text (read it with
 //                                          "text"), one entry per message, separated by blanks: K:VK and KU:VK
@@ -712,6 +716,40 @@ LRESULT CALLBACK target_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
     return DefWindowProcA(h, message, wp, lp);
 }
 
+LRESULT CALLBACK tray_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_COPYDATA)
+        return GetWindowLongPtrW(h, GWLP_USERDATA);
+    if (message == WM_APP) {
+        Sleep(static_cast<DWORD>(wp));  // nothing sent to this thread is answered meanwhile
+        return 0;
+    }
+    if (message == WM_DESTROY)
+        PostQuitMessage(0);
+    return DefWindowProcW(h, message, wp, lp);
+}
+
+int run_tray_window(const wchar_t* answer)
+{
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = tray_window_proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"Shell_TrayWnd";
+    RegisterClassW(&wc);
+    // Small, away from the shell's own taskbar: only its place in z-order matters.
+    HWND h = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 8,
+                             8, nullptr, nullptr, wc.hInstance, nullptr);
+    if (!h)
+        return 1;
+    SetWindowLongPtrW(h, GWLP_USERDATA, _wtoi(answer));
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 int run_target(int argc, wchar_t** argv)
 {
     if (argc < 6)
@@ -744,6 +782,8 @@ int main()
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (argv && argc >= 3 && std::wstring(argv[1]) == L"limited")
         return run_limited(argc, argv);
+    if (argv && argc >= 3 && std::wstring(argv[1]) == L"traywindow")
+        return run_tray_window(argv[2]);
     if (argv && argc >= 3 && std::wstring(argv[1]) == L"window")
         return run_window(argv[2]);
     if (argv && argc >= 3 && std::wstring(argv[1]) == L"target")
