@@ -1,8 +1,9 @@
 // The installer's custom action that asks a running Pelmorath of the installed folder to close before its files change.
 //
 // wixl can author neither util:CloseApplication nor a files-in-use dialog, so the package carries this action itself.
-// It asks the way the Restart Manager does at an update (the session-end messages with ENDSESSION_CLOSEAPP), which
-// the program answers by ending as when the user closes it, and waits for the process to be gone. Only a copy started
+// It asks with the program's own close message, let through to a copy that runs as administrator, or as the Restart
+// Manager does at an update (the session-end messages with ENDSESSION_CLOSEAPP) when the program is older; the program
+// ends as when the user closes it, and the action waits for the process to be gone. Only a copy started
 // from the folder an earlier install recorded is asked: those are the files an upgrade or uninstall replaces or removes.
 // A copy started elsewhere (an unpacked zip) is left alone. A property tells the package that it closed one, so that an
 // upgrade can start it again.
@@ -11,6 +12,8 @@
 #include <msiquery.h>
 
 #include <cwchar>
+
+#include "win/logic/registered_messages.h"
 
 // Plain buffers, no C++ library and no exceptions: the DLL goes into the MSI uncompressed, so it stays small.
 namespace {
@@ -45,8 +48,21 @@ void Log(MSIHANDLE install, const wchar_t* what, const wchar_t* image) {
     MsiProcessMessage(install, INSTALLMESSAGE_INFO, record);
 }
 
+bool Ended(HANDLE process, DWORD milliseconds) { return WaitForSingleObject(process, milliseconds) == WAIT_OBJECT_0; }
+
 // Asks one window's program to close; true once its process is gone.
 bool Close(HWND window, HANDLE process) {
+    // The program's own message first. Windows drops the session-end messages that this action, which runs without
+    // elevation, sends to a copy that runs as administrator; the program lets this one message through. A program
+    // from before it answers 0 and is asked as the Restart Manager asks.
+    DWORD_PTR closing = 0;
+    const UINT closeMessage = RegisterWindowMessageW(win::kCloseForUpdateMessageName);
+    if (closeMessage != 0 &&
+        SendMessageTimeoutW(window, closeMessage, 0, 0, SMTO_ABORTIFHUNG, kAnswerMs, &closing) &&
+        closing == win::kClosingAnswer) {
+        return Ended(process, kEndMs);
+    }
+    if (Ended(process, 0)) return true;
     DWORD_PTR agreed = 0;
     if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, kAnswerMs, &agreed) ||
         !agreed) {
@@ -55,7 +71,7 @@ bool Close(HWND window, HANDLE process) {
     DWORD_PTR ignored = 0;
     // The program ends inside this message, so the call may come back without an answer.
     SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP, SMTO_ABORTIFHUNG, kAnswerMs, &ignored);
-    return WaitForSingleObject(process, kEndMs) == WAIT_OBJECT_0;
+    return Ended(process, kEndMs);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The session-wide single-instance claim and the hand-over from a later start to the first copy.
 #include "win/single_instance.h"
 
+#include "win/logic/registered_messages.h"
+
 namespace win {
 namespace {
 
@@ -20,7 +22,7 @@ SingleInstance::SingleInstance(const wchar_t* name) noexcept : mutex_(CreateMute
     first_ = mutex_ ? error != ERROR_ALREADY_EXISTS : error != ERROR_ACCESS_DENIED;
 }
 
-UINT ShowInstanceMessage() noexcept { return RegisterWindowMessageW(L"Pelmorath.BringBack"); }
+UINT ShowInstanceMessage() noexcept { return RegisterWindowMessageW(kBringBackMessageName); }
 
 bool ShowFirstInstance(const wchar_t* windowClass) noexcept {
     const UINT message = ShowInstanceMessage();

@@ -20,7 +20,7 @@
 //   move HWND X Y W H         SetWindowPos
 //   command HWND ID           post WM_COMMAND ID (presses a dialog button)
 //   close HWND                post WM_CLOSE
-//   post HWND MSG WP LP       PostMessage (numbers in any C base)
+//   post HWND MSG WP LP       PostMessage (numbers in any C base; a MSG that is no number names a registered message)
 //   send HWND MSG WP LP       SendMessageTimeout; its result
 //   postthread HWND MSG WP LP PostThreadMessage to the thread of the window
 //   hittest HWND X Y          WM_NCHITTEST at a screen point
@@ -346,8 +346,14 @@ std::string cmd_command(const Fields& f)
 
 std::string cmd_close(const Fields& f) { return done(PostMessageA(harg(f, 1), WM_CLOSE, 0, 0)); }
 
-// post and send: HWND MSG WP LP, numbers in any C base.
-UINT msg_arg(const Fields& f) { return static_cast<UINT>(std::strtoul(arg(f, 2).c_str(), nullptr, 0)); }
+// post and send: HWND MSG WP LP, numbers in any C base; a MSG that is no number names a registered message.
+UINT msg_arg(const Fields& f)
+{
+    const std::string message = arg(f, 2);
+    char* end = nullptr;
+    const unsigned long number = std::strtoul(message.c_str(), &end, 0);
+    return end != message.c_str() && *end == '\0' ? static_cast<UINT>(number) : RegisterWindowMessageA(message.c_str());
+}
 WPARAM wp_arg(const Fields& f) { return static_cast<WPARAM>(std::strtoul(arg(f, 3).c_str(), nullptr, 0)); }
 LPARAM lp_arg(const Fields& f) { return static_cast<LPARAM>(std::strtol(arg(f, 4).c_str(), nullptr, 0)); }
 
