@@ -48,7 +48,8 @@ private:
 
 class RunSteering final : public Steering {
 public:
-    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept : keyboardHook_(step), tray_(tray) {}
+    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept
+        : keyboardHook_(step), tray_(tray) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 

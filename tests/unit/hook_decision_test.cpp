@@ -117,7 +117,8 @@ TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
          {kClear, kRight}, false, {Move::Right}},
         {"another key while keypad 5 is held", Press(kS, kHeld), {kClear, kRight}, false, {Move::Right}},
         // a release the hook never saw
-        {"another key finds keypad 5 up: the button goes up", Press(kS, kHeld), {kRight}, false, {Move::Right}, kButtonUp},
+        {"another key finds keypad 5 up: the button goes up", Press(kS, kHeld), {kRight}, false, {Move::Right},
+         kButtonUp},
         {"a fresh press while the button is held: up, then down again", Press(kClear, kHeld), {}, false, {},
          {true, MouseButton::Primary}},
         {"a fresh Shift press while the primary is held", Press(kClear, kHeld), {kShift}, false, {},
