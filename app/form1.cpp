@@ -3,14 +3,17 @@
 
 #include <commctrl.h>
 
+#include <new>
+#include <string>
 #include <utility>
 
+#include "app/logic/product.h"
 #include "res/resource_ids.h"
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
 #include "win/system_error.h"
-#include "win/utf8.h"
 #include "win/window_text.h"
 
 namespace app {
@@ -23,7 +26,7 @@ constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
 
 // Design texts: start-up replaces the caption with the product display name, and the tip before the icon shows.
 constexpr const wchar_t* kDesignCaption = L"Form1";
-constexpr std::string_view kSysTray1DesignTip = "cSysTray1";
+constexpr std::wstring_view kSysTray1DesignTip = L"cSysTray1";
 constexpr const wchar_t* kFrameCaption = L"Number Of Pixel To Move At A Time";
 constexpr const wchar_t* kInitialStep = L"5";
 
@@ -61,8 +64,8 @@ void Place(HWND control, const PixelRect& rect) noexcept {
 
 HMENU ControlId(int id) noexcept { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
-void SetText(HWND window, std::string_view text, const char* failure) {
-    if (!SetWindowTextW(window, win::FromUtf8(text).c_str())) win::ThrowLastError(failure);
+void SetText(HWND window, std::wstring_view text, const wchar_t* failure) {
+    if (!SetWindowTextW(window, std::wstring(text).c_str())) win::ThrowLastError(failure);
 }
 
 }  // namespace
@@ -103,7 +106,7 @@ bool Form1::Create() noexcept {
     return true;
 }
 
-void Form1::Load() noexcept { Form_Load(*this, look_, program_, cSysTray1_, ReportsOf(window_)); }
+void Form1::Load() noexcept { Form_Load(*this, ReportsOf(window_)); }
 
 void Form1::Show() noexcept {
     RECT outer{};
@@ -170,7 +173,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             RunSteering::OnDisplayChange();
             break;
         case WM_SIZE:
-            OnSize();
+            Form_Resize();
             return 0;
         case WM_CLOSE:
             OnClose();
@@ -190,7 +193,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcep
             OnSettingChange(wParam);
             break;
         case kLoadAfterShowMessage:
-            Form_LoadAfterShow(program_, ReportsOf(window_));
+            Form_LoadAfterShow(*this, ReportsOf(window_));
             return 0;
         case WM_INPUT:
             steering_.OnRawInput(static_cast<unsigned long>(GetMessageTime()));
@@ -228,8 +231,9 @@ bool Form1::OnCreate() noexcept {
                                        t.left, t.top, t.width, t.height, window_, ControlId(kText1Id), instance_,
                                        nullptr);
     const PixelRect& b = layout.button;
-    button_ = CreateWindowExW(0, WC_BUTTONW, win::FromUtf8(kStartCaption).c_str(), kChild | WS_TABSTOP | BS_PUSHBUTTON,
-                              b.left, b.top, b.width, b.height, window_, ControlId(kPushButton2Id), instance_, nullptr);
+    // The caption is a literal, so its text ends in a null.
+    button_ = CreateWindowExW(0, WC_BUTTONW, kStartCaption.data(), kChild | WS_TABSTOP | BS_PUSHBUTTON, b.left, b.top,
+                              b.width, b.height, window_, ControlId(kPushButton2Id), instance_, nullptr);
     if (!frame_ || !field || !button_) return false;
     text1_.Attach(field);
     // Nothing is drawn yet: the first show paints the controls in their fonts.
@@ -244,9 +248,9 @@ bool Form1::OnCreate() noexcept {
 
 void Form1::CreateSysTray1() noexcept {
     try {
-        cSysTray1Properties_.Write("InTray", false);
-        cSysTray1Properties_.Write("TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
-        cSysTray1Properties_.Write("TrayTip", std::string(kSysTray1DesignTip));
+        cSysTray1Properties_.Write(L"InTray", false);
+        cSysTray1Properties_.Write(L"TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
+        cSysTray1Properties_.Write(L"TrayTip", std::wstring(kSysTray1DesignTip));
         // Without its window the control still keeps its properties; the shell then refuses the icon and
         // minimising stays the ordinary one.
         cSysTray1Window_.Create(window_, instance_, kSysTray1Id, cSysTray1_);
@@ -282,7 +286,7 @@ void Form1::OnCommand(int id, int code) noexcept {
         // A click sent by another program (BM_CLICK from UI Automation's Invoke, say) is answered before a run
         // starts: the start branch returns only when the run is over.
         win::ReplyToSender();
-        PushButton2_Click(*this, steering_, *this, ReportsOf(window_));
+        PushButton2_Click(*this, ReportsOf(window_));
     }
     if (id == kText1Id && code == EN_CHANGE) text1_.Text1_Change();
 }
@@ -316,11 +320,19 @@ void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form1::OnSize() noexcept {
+void Form1::Form_Resize() noexcept {
+    if (!HidesIntoTray({IsIconic(window_) != FALSE, minimizedToTray_, cSysTray1_.IconInShell()})) return;
+    // The platform restores a minimised window only by showing it, so a hidden window keeps its minimised state
+    // until ShowWindow brings it back in its normal size.
+    ::ShowWindow(window_, SW_HIDE);
+    minimizedToTray_ = true;
     try {
-        Form_Resize(*this, cSysTray1_);
-    } catch (...) {
-        // No trap here: a minimise that fails halfway leaves the window as the platform left it.
+        cSysTray1_.ShowBalloon(kTrayBalloonText, kProductDisplayName, kTrayBalloonSeconds, true);
+    } catch (const win::HandlerFailure& failure) {
+        // No trap here: the window is in the tray without its balloon.
+        win::TraceFailure(L"Form_Resize balloon", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"Form_Resize balloon", win::kOutOfMemory);
     }
 }
 
@@ -373,7 +385,7 @@ void Form1::Close(int exitCode) noexcept {
     // A close or a quit that arrives while this one pumps its pending messages finds the program ending already.
     if (closing_) return;
     closing_ = true;
-    Form_QueryUnload(steering_, cSysTray1_, *this, ReportsOf(window_));
+    Form_QueryUnload(*this, ReportsOf(window_));
     Form_Unload(exitCode);
 }
 
@@ -382,11 +394,11 @@ void Form1::Form_Unload(int exitCode) noexcept {
     ExitProcess(static_cast<UINT>(exitCode));
 }
 
-std::string Form1::ButtonCaption() { return win::ToUtf8(win::WindowTextW(button_)); }
+std::wstring Form1::ButtonCaption() { return win::WindowTextW(button_); }
 
-void Form1::SetButtonCaption(std::string_view caption) { SetText(button_, caption, "The caption could not be set"); }
+void Form1::SetButtonCaption(std::wstring_view caption) { SetText(button_, caption, L"The caption could not be set"); }
 
-void Form1::SetCaption(std::string_view caption) { SetText(window_, caption, "The caption could not be set"); }
+void Form1::SetCaption(std::wstring_view caption) { SetText(window_, caption, L"The caption could not be set"); }
 
 void Form1::SetWindowIcon() {
     auto load = [this](int metricX, int metricY) {
@@ -394,7 +406,7 @@ void Form1::SetWindowIcon() {
         win::IconHandle icon(static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
                                                            win::SystemMetricForDpi(metricX, dpi_),
                                                            win::SystemMetricForDpi(metricY, dpi_), 0)));
-        if (!icon) win::ThrowLastError("The application icon could not be loaded");
+        if (!icon) win::ThrowLastError(L"The application icon could not be loaded");
         return icon;
     };
     win::IconHandle big = load(SM_CXICON, SM_CYICON);
@@ -408,14 +420,6 @@ void Form1::SetWindowIcon() {
 }
 
 void Form1::MinimizeWindow() { ::ShowWindow(window_, SW_MINIMIZE); }
-
-bool Form1::IsMinimized() { return IsIconic(window_) != FALSE; }
-
-void Form1::HideWindow() {
-    // The platform restores a minimised window only by showing it, so a hidden window keeps its minimised
-    // state until ShowWindow brings it back in its normal size.
-    ::ShowWindow(window_, SW_HIDE);
-}
 
 void Form1::ShowWindow() {
     // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.

@@ -27,9 +27,8 @@ inline constexpr int kPushButton2Id = 1003;
 inline constexpr int kSysTray1Id = 1004;
 
 // The window owns its state and its controls: Text1 with its step size, its look, the run's steering and the tray
-// control cSysTray1. The handlers reach it through the interfaces it implements, WindowState and MessagePump, and
-// through those of its parts.
-class Form1 final : private WindowState, private MessagePump, private tray::SysTrayEvents {
+// control cSysTray1. The trapped handlers reach all of it through the one interface it implements, Form1Platform.
+class Form1 final : private Form1Platform, private tray::SysTrayEvents {
 public:
     Form1(HINSTANCE instance, Program& program) noexcept;
     Form1(const Form1&) = delete;
@@ -52,7 +51,8 @@ private:
     void OnCommand(int id, int code) noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
-    void OnSize() noexcept;
+    // The resize event: a minimised window goes into the tray, with the balloon the first time.
+    void Form_Resize() noexcept;
     void OnSettingChange(WPARAM setting) noexcept;
     void OnShowInstance() noexcept;
     void OnTaskbarCreated() noexcept;
@@ -67,22 +67,34 @@ private:
     void SetFonts(const FormLayout& layout, bool redraw) noexcept;
     void ForceForeground() noexcept;
 
-    // WindowState
-    std::string ButtonCaption() override;
-    void SetButtonCaption(std::string_view caption) override;
-    void SetCaption(std::string_view caption) override;
+    // Form1Platform: the window and its button
+    std::wstring ButtonCaption() override;
+    void SetButtonCaption(std::wstring_view caption) override;
+    void SetCaption(std::wstring_view caption) override;
     void SetWindowIcon() override;
     void MinimizeWindow() override;
-    bool IsMinimized() override;
-    void HideWindow() override;
     void ShowWindow() override;
     void FocusWindow() override;
-    bool MinimizedToTray() override { return minimizedToTray_; }
     void SetMinimizedToTray(bool minimized) override { minimizedToTray_ = minimized; }
-
-    // MessagePump
+    // the run's steering
+    void StartSteering() override { steering_.StartSteering(); }
+    void StopSteering() override { steering_.StopSteering(); }
+    bool RestoreRequested() override { return steering_.RestoreRequested(); }
+    void SetRestoreRequested(bool requested) override { steering_.SetRestoreRequested(requested); }
+    // the thread's messages
     void ProcessPendingMessages() override;
     void WaitForInput() override;
+    // the look
+    void ApplySkin() override { look_.ApplySkin(program_.ExecutableFolder()); }
+    void LoadPointerImage(const std::wstring& path) override { look_.LoadPointerImage(path); }
+    // the program
+    std::wstring ExecutableFolder() override { return program_.ExecutableFolder(); }
+    bool FileExists(const std::wstring& path) override { return program_.FileExists(path); }
+    void RollForHomePage() override { program_.RollForHomePage(); }
+    void SetAppTitle() override { program_.SetAppTitle(); }
+    // cSysTray1
+    void SetTrayTip(std::wstring_view tip) override { cSysTray1_.SetTrayTip(tip); }
+    void SetInTray(bool show) override { cSysTray1_.SetInTray(show); }
 
     // cSysTray1's events: the window handles MouseUp only.
     void MouseUp(std::int16_t& Button, std::int32_t& Id) override;

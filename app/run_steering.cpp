@@ -32,7 +32,7 @@ void WaitForFrontWindow() noexcept {
 
 }  // namespace
 
-ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
+ForegroundWatch::ForegroundWatch(HWND window, tray::cSysTray& tray,
                                  const std::optional<win::ProcessElevation>& own) noexcept
     : window_(window), tray_(tray), own_(own) {
     SetPropW(window_, kWatchProperty, this);

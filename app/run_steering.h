@@ -6,7 +6,6 @@
 
 #include <optional>
 
-#include "app/logic/form1_handlers.h"
 #include "steering/logic/step_setting.h"
 #include "tray/logic/sys_tray.h"
 #include "win/process_elevation.h"
@@ -20,7 +19,7 @@ namespace app {
 class ForegroundWatch {
 public:
     // The window the watch hangs on receives nothing; it only carries the watch for the event procedure to find.
-    ForegroundWatch(HWND window, tray::TrayControl& tray, const std::optional<win::ProcessElevation>& own) noexcept;
+    ForegroundWatch(HWND window, tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own) noexcept;
     ForegroundWatch(const ForegroundWatch&) = delete;
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
     ~ForegroundWatch();
@@ -31,25 +30,28 @@ private:
     void CheckFront(HWND front) noexcept;
 
     HWND window_;
-    tray::TrayControl& tray_;
+    tray::cSysTray& tray_;
     const std::optional<win::ProcessElevation>& own_;
     bool warnedThisRun_ = false;
     win::WinEventHookHandle hook_;
 };
 
-class RunSteering final : public Steering {
+// Started and stopped by Form1's handlers only. Stopping is harmless when nothing steers.
+class RunSteering final {
 public:
-    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept : step_(step), tray_(tray) {}
+    RunSteering(const steering::StepSetting& step, tray::cSysTray& tray) noexcept : step_(step), tray_(tray) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 
     // The window that gets the run's raw input, session changes and warnings; set once it exists.
     void SetWindow(HWND window) noexcept { window_ = window; }
 
-    void StartSteering() override;
-    void StopSteering() override;
-    bool RestoreRequested() override;
-    void SetRestoreRequested(bool requested) override;
+    void StartSteering();
+    void StopSteering();
+    // The request that ends a run, raised by Ctrl+U and by the stop branch. Raising it also ends the run loop's
+    // wait, wherever the raise runs.
+    bool RestoreRequested();
+    void SetRestoreRequested(bool requested);
 
     // Raw input of a key during a run, with the time of its message: the hook may have been lost, and goes in again.
     void OnRawInput(unsigned long messageTime) noexcept;
@@ -63,7 +65,7 @@ private:
     void WarnKeyboardLost() noexcept;
 
     const steering::StepSetting& step_;
-    tray::TrayControl& tray_;
+    tray::cSysTray& tray_;
     HWND window_ = nullptr;
     std::optional<win::ProcessElevation> ownElevation_;  // read at the first run that can read it
     win::SessionNotices sessionNotices_;

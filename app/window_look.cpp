@@ -10,6 +10,7 @@
 
 #include "app/build_seams.h"
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/logic/path_text.h"
@@ -35,7 +36,7 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
     GetClassNameW(control, className, static_cast<int>(std::size(className)));
     const auto style = static_cast<std::uint32_t>(GetWindowLongW(control, GWL_STYLE));
     try {
-        into.controls.push_back({skin::KindOfControl(className, style), reinterpret_cast<std::uintptr_t>(control)});
+        into.controls.push_back({skin::KindOfControl(className, style), win::IdOf(control)});
     } catch (const std::bad_alloc&) {
         into.outOfMemory = true;  // nothing may be thrown through the platform
         return FALSE;
@@ -50,7 +51,7 @@ void WindowLook::Attach(HWND window, HWND button) noexcept {
     SetWindowSubclass(button, ButtonProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void WindowLook::ApplySkin() { app::ApplySkin(*this); }
+void WindowLook::ApplySkin(std::wstring_view executableFolder) { app::ApplySkin(*this, executableFolder); }
 
 void WindowLook::LoadPointerImage(const std::wstring& path) {
     // Read once and checked by our own code: the platform's loaders have crashed on crafted cursor files, and
@@ -117,8 +118,6 @@ void WindowLook::Hover(HoverArea area) noexcept {
     SetCursor(pointer ? pointer : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-std::wstring WindowLook::ExecutableFolder() { return win::ExecutableFolderW(); }
-
 bool WindowLook::SkinFileFound(const std::wstring& path) {
     // A directory search, not an existence test: a hidden file or a folder of that name does not count.
     WIN32_FIND_DATAW found;
@@ -138,8 +137,8 @@ std::vector<FormControl> WindowLook::Controls() {
     return std::move(list.controls);
 }
 
-void WindowLook::SetControlBackColour(std::uintptr_t control, StoredColour colour) {
-    const HWND handle = reinterpret_cast<HWND>(control);
+void WindowLook::SetControlBackColour(win::WindowId control, StoredColour colour) {
+    const HWND handle = win::HandleOf(control);
     const auto known = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c.first == handle; });
     if (known != controls_.end()) {
         known->second = colour;

@@ -110,9 +110,7 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::uint32_t SysTrayWindow::OwnWindow() {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_.get()));
-}
+win::WindowId SysTrayWindow::OwnWindow() { return win::IdOf(window_.get()); }
 
 bool SysTrayWindow::NotifyIcon(const NotifyCall& call) {
     NOTIFYICONDATAA data{};
@@ -161,6 +159,12 @@ int SysTrayWindow::TwipsToPixels(int twips) const noexcept {
     return MulDiv(twips, win::WindowDpi(window_.get()), win::kTwipsPerInch);
 }
 
-bool SysTrayWindow::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+std::string SysTrayWindow::ToAnsi(std::wstring_view character) {
+    // A character is at most a surrogate pair, and no ANSI code page takes more than four bytes for one.
+    char bytes[8];
+    const int length = WideCharToMultiByte(CP_ACP, 0, character.data(), static_cast<int>(character.size()), bytes,
+                                           static_cast<int>(sizeof bytes), nullptr, nullptr);
+    return std::string(bytes, static_cast<std::size_t>(length > 0 ? length : 0));
+}
 
 }  // namespace tray

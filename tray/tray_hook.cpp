@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "win/win_handles.h"
+
 namespace mSysTray {
 namespace {
 
@@ -11,9 +13,7 @@ static_assert(sizeof(void*) == sizeof(LONG), "Pelmorath is a 32-bit program: its
 // One slot for the whole program: at most one control has its window hooked at a time.
 WNDPROC PrevWndProc = nullptr;
 
-HWND OwnerOf(const tray::cSysTray& control) noexcept {
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(control.OwnerWindow()));
-}
+HWND OwnerOf(const tray::cSysTray& control) noexcept { return win::HandleOf(control.OwnerWindow()); }
 
 }  // namespace
 

@@ -10,7 +10,7 @@
 namespace app {
 
 // What the start-up report says about a pointer file that is no usable cursor.
-inline constexpr const char* kInvalidPicture = "Invalid picture";
+inline constexpr const wchar_t* kInvalidPicture = L"Invalid picture";
 
 // Far above any real cursor file (one 256 x 256 image at 32 bits is 270 kB), far below trouble.
 inline constexpr std::size_t kMaxCursorFileSize = 4 * 1024 * 1024;
