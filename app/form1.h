@@ -1,4 +1,5 @@
-// The main window Form1: its creation and layout, its state, and the routing of its messages to the handlers.
+// The main window Form1: its creation and layout (form1_layout.cpp), its state, and the routing of its messages to
+// the handlers (form1.cpp).
 #pragma once
 
 #include <windows.h>
@@ -40,11 +41,20 @@ public:
     void Load() noexcept;
     // The first show: centred on the screen, the step field focused. The rest of start-up follows from the queue.
     void Show() noexcept;
-    HWND Handle() const noexcept { return window_; }
+    HWND Handle() const noexcept { return window_.get(); }
 
 private:
+    // Posted to the window by its first show: the start-up work nobody sees comes after it.
+    static constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The window's own messages: its creation and end, its controls, its look, its size, its input.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Asked only after those, so that the messages of every key event of a run (WM_INPUT) pass no extra test: the
+    // close and the quit, what the system tells every top-level window, and the registered messages, which have no
+    // constant to be a case of.
+    LRESULT HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnRegisteredMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     // One handler per message of the window.
     bool OnCreate() noexcept;
@@ -102,7 +112,6 @@ private:
 
     HINSTANCE instance_;
     Program& program_;
-    HWND window_ = nullptr;
     HWND frame_ = nullptr;      // Frame1
     HWND button_ = nullptr;     // PushButton2
     HWND lastFocus_ = nullptr;  // the control that gets the focus back when the window is activated
@@ -113,8 +122,7 @@ private:
     win::IconHandle bigIcon_;
     win::IconHandle smallIcon_;
     bool minimizedToTray_ = false;
-    bool created_ = false;  // the window and its controls exist: a destruction from now on is a close
-    bool shown_ = false;    // the first show is done: start-up has finished
+    bool shown_ = false;  // the first show is done: start-up has finished
     bool closing_ = false;
 
     StepField text1_;
@@ -123,8 +131,9 @@ private:
     tray::SysTrayWindow cSysTray1Window_;
     tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
     RunSteering steering_{text1_.Step(), cSysTray1_};
-    // window_ once created. Its destruction ends the process (Form_Unload), so it never outlives the rest.
-    win::OwnedWindow ownWindow_;
+    // Held from WM_NCCREATE and given up on WM_NCDESTROY. Its destruction ends the process (Form_Unload), so it is
+    // the last member: it never outlives the rest.
+    win::OwnedWindow window_;
 };
 
 }  // namespace app

@@ -92,6 +92,6 @@ void Form_QueryUnload(Form1Platform& form, const ReportSink& report) noexcept {
     trap.Run(108, [&] { form.ProcessPendingMessages(); });
 }
 
-int UnloadExitCode(bool windowCameUp) noexcept { return windowCameUp ? 0 : kStartFailedExitCode; }
+int UnloadExitCode(bool windowCameUp) noexcept { return windowCameUp ? kClosedExitCode : kStartFailedExitCode; }
 
 }  // namespace app

@@ -26,8 +26,9 @@ inline constexpr std::wstring_view kTrayBalloonText =
     L"Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.";
 inline constexpr std::int32_t kTrayBalloonSeconds = 5;
 
-// The code the program ends with when its window is destroyed: 0 after a close, and a failure when the window is
-// destroyed before it came up, so that a start that could not make its window does not pass for a success.
+// The codes the program ends with: 0 after a close, and a failure when the window is destroyed before it came up, so
+// that a start that could not make its window does not pass for a success.
+inline constexpr int kClosedExitCode = 0;
 inline constexpr int kStartFailedExitCode = 1;
 
 // What Form1's handlers need of the window, its parts (the run's steering, the look, the tray control cSysTray1) and
