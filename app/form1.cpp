@@ -184,24 +184,31 @@ void Form1::OnShowInstance() noexcept {
         }
         // Otherwise the same as a release over the tray icon.
         cSysTray1_MouseUp(*this);
-    } catch (...) {
+    } catch (const win::HandlerFailure& failure) {
         // The window stays as it was; the next start tries again.
+        win::TraceFailure(L"second start", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"second start", win::kOutOfMemory);
     }
 }
 
 void Form1::OnTaskbarCreated() noexcept {
     try {
         cSysTray1_.TaskbarCreated();
-    } catch (...) {
-        // The icon stays missing until the next restart of the shell.
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the icon's record: the icon stays missing until the next restart of the shell.
+        win::TraceFailure(L"TaskbarCreated", win::kOutOfMemory);
     }
 }
 
 void Form1::MouseUp(std::int16_t&, std::int32_t&) {
     try {
         cSysTray1_MouseUp(*this);
-    } catch (...) {
+    } catch (const win::HandlerFailure& failure) {
         // The window stays as it was; the next release over the icon tries again.
+        win::TraceFailure(L"cSysTray1_MouseUp", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"cSysTray1_MouseUp", win::kOutOfMemory);
     }
 }
 

@@ -149,8 +149,12 @@ void Form1::CreateSysTray1() noexcept {
         cSysTray1Window_.Create(Handle(), instance_, kSysTray1Id, cSysTray1_);
         cSysTray1_.Initialize();
         cSysTray1_.ReadProperties(cSysTray1Properties_);
-    } catch (...) {
-        // Out of memory while reading stored properties: the control starts with what it has.
+    } catch (const win::HandlerFailure& failure) {
+        // A stored property of the wrong kind ("Type mismatch"): the control starts with what it has read so far.
+        win::TraceFailure(L"cSysTray1 properties", failure.Description());
+    } catch (const std::bad_alloc&) {
+        // Out of memory for a property or a record: the same.
+        win::TraceFailure(L"cSysTray1 properties", win::kOutOfMemory);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "app/logic/admin_window_notice.h"
 #include "app/logic/product.h"
 #include "steering/keyboard_hook.h"
+#include "win/failure_trace.h"
+#include "win/logic/handler_failure.h"
 
 namespace app {
 namespace {
@@ -77,8 +79,11 @@ void ForegroundWatch::CheckFront(HWND front) noexcept {
         // there must not warn again.
         warnedThisRun_ = true;
         tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
-    } catch (...) {
+    } catch (const win::HandlerFailure& failure) {
         // The warning is a courtesy: the run goes on without it.
+        win::TraceFailure(L"administrator window balloon", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"administrator window balloon", win::kOutOfMemory);
     }
 }
 

@@ -38,7 +38,9 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
     try {
         into.controls.push_back({skin::KindOfControl(className, style), win::IdOf(control)});
     } catch (const std::bad_alloc&) {
-        into.outOfMemory = true;  // nothing may be thrown through the platform
+        // Nothing may be thrown through the platform: Controls throws it again, to the start-up report.
+        win::TraceFailure(L"window controls", win::kOutOfMemory);
+        into.outOfMemory = true;
         return FALSE;
     }
     return TRUE;

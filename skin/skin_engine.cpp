@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "skin/logic/control_kind.h"
+#include "win/failure_trace.h"
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/system_error.h"
@@ -94,7 +95,9 @@ BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
         // Listed before it is hooked, so that every hooked frame is unhooked again.
         into.engine->frames_.push_back(child);
     } catch (const std::bad_alloc&) {
-        into.outOfMemory = true;  // nothing may be thrown through the platform
+        // Nothing may be thrown through the platform: ApplyTo throws it again, to its caller.
+        win::TraceFailure(L"skin frames", win::kOutOfMemory);
+        into.outOfMemory = true;
         return FALSE;
     }
     if (!SetWindowSubclass(child, FrameSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(into.engine))) {

@@ -9,10 +9,12 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "tray/tray_hook.h"
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/message_pump.h"
 #include "win/logic/twips.h"
 #include "win/win_handles.h"
@@ -61,7 +63,9 @@ PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
             static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0, 0, 0)));
         if (!cursor) return nullptr;
         return std::make_shared<CursorPicture>(std::move(cursor));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the picture: the control gets none, and the icon shows without it.
+        win::TraceFailure(L"tray hand picture", win::kOutOfMemory);
         return nullptr;
     }
 }
@@ -103,7 +107,8 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             if (message == WM_SIZE) self->control_->Resize();
             if (message == WM_DESTROY) self->control_->Terminate();
         } catch (...) {
-            // A host whose change notice fails must not take the window procedure down with it.
+            // A host whose change notice fails, in whatever way, must not take the window procedure down with it.
+            win::TraceCaughtFailure(L"tray control window");
         }
     }
     if (message == WM_NCDESTROY && self) self->window_.release();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "win/failure_trace.h"
 #include "win/win_handles.h"
 
 namespace mSysTray {
@@ -40,7 +41,9 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) 
             try {
                 control->HandleTrayMessage(notification, id);
             } catch (...) {
-                // Nothing may leave a window procedure; the host's handlers deal with their own failures.
+                // Nothing may leave a window procedure. A host's event handlers deal with their own failures, so
+                // whatever reaches here is unknown: it is named, and the message goes on.
+                win::TraceCaughtFailure(L"tray icon event");
             }
         }
     }

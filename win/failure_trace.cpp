@@ -4,7 +4,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
+#include <new>
+
+#include "win/logic/handler_failure.h"
 
 namespace win {
 
@@ -52,6 +56,20 @@ void TraceFailure(std::wstring_view place, std::wstring_view failure) noexcept {
 void TraceFailure(std::wstring_view procedure, int line, std::wstring_view failure) noexcept {
     TraceLine text;
     (text << L"Pelmorath: " << procedure << L"at line " << line << L": " << failure).Write();
+}
+
+void TraceCaughtFailure(std::wstring_view place) noexcept {
+    try {
+        throw;
+    } catch (const HandlerFailure& failure) {
+        TraceFailure(place, failure.Description());
+    } catch (const std::bad_alloc&) {
+        TraceFailure(place, kOutOfMemory);
+    } catch (const std::exception&) {
+        TraceFailure(place, L"a failure of the C++ library");
+    } catch (...) {
+        TraceFailure(place, L"a failure of unknown kind");
+    }
 }
 
 }  // namespace win
