@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <new>
@@ -18,6 +19,21 @@
 
 namespace app {
 namespace {
+
+// The platform's numbers that the window's colour rules and the pointer file's check copy.
+static_assert(kHiddenAttribute == FILE_ATTRIBUTE_HIDDEN && kSystemAttribute == FILE_ATTRIBUTE_SYSTEM &&
+              kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(IsSystemColour(kButtonFace) && SystemColourIndex(kButtonFace) == COLOR_BTNFACE);
+static_assert(IsSystemColour(kSystemWindow) && SystemColourIndex(kSystemWindow) == COLOR_WINDOW);
+static_assert(IsSystemColour(kSystemWindowText) && SystemColourIndex(kSystemWindowText) == COLOR_WINDOWTEXT);
+static_assert(kIconFileType == RES_ICON && kCursorFileType == RES_CURSOR);
+static_assert(bitmap::kHeaderSize == sizeof(BITMAPINFOHEADER) && bitmap::kWidth == offsetof(BITMAPINFOHEADER, biWidth) &&
+              bitmap::kHeight == offsetof(BITMAPINFOHEADER, biHeight) &&
+              bitmap::kPlanes == offsetof(BITMAPINFOHEADER, biPlanes) &&
+              bitmap::kBitCount == offsetof(BITMAPINFOHEADER, biBitCount) &&
+              bitmap::kCompression == offsetof(BITMAPINFOHEADER, biCompression) &&
+              bitmap::kColoursUsed == offsetof(BITMAPINFOHEADER, biClrUsed));
+static_assert(bitmap::kUncompressed == BI_RGB && bitmap::kPaletteEntrySize == sizeof(RGBQUAD));
 
 constexpr UINT_PTR kSubclassId = 1;
 

@@ -20,6 +20,15 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 0x534B;  // any number unique among the window's subclasses
 
+// The classes and styles by which the engine tells the controls apart.
+static_assert(kStaticClass == WC_STATICA && kButtonClass == WC_BUTTONA);
+namespace style = button_style;
+static_assert(style::kTypeMask == BS_TYPEMASK && style::kPushButton == BS_PUSHBUTTON &&
+              style::kDefPushButton == BS_DEFPUSHBUTTON && style::kCheckBox == BS_CHECKBOX &&
+              style::kAutoCheckBox == BS_AUTOCHECKBOX && style::kRadioButton == BS_RADIOBUTTON &&
+              style::kThreeState == BS_3STATE && style::kAutoThreeState == BS_AUTO3STATE &&
+              style::kGroupBox == BS_GROUPBOX && style::kAutoRadioButton == BS_AUTORADIOBUTTON);
+
 std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
     // One byte beyond the limit is enough to tell that a file is too large.
     win::FileRead read = win::ReadFileStartW(path, kMaxSkinFileBytes + 1);

@@ -1,6 +1,7 @@
 // The tray control's child window, its shell calls, its clock and its wait between messages.
 #include "tray/sys_tray_window.h"
 
+#include <olectl.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -24,7 +25,8 @@ namespace {
 
 // The record is handed over exactly as the platform lays it out for a 32-bit program.
 static_assert(sizeof(HANDLE) == sizeof(std::uint32_t), "Pelmorath is a 32-bit program: tray handles fit 32 bits");
-static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize, "the 488-byte record of shell version 5");
+static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize && NOTIFYICONDATAA_V2_SIZE == kNotifyRecordSize,
+              "the 488-byte record of shell version 5");
 static_assert(offsetof(NOTIFYICONDATAA, hWnd) == field::kWindow);
 static_assert(offsetof(NOTIFYICONDATAA, uID) == field::kId);
 static_assert(offsetof(NOTIFYICONDATAA, uFlags) == field::kFlags);
@@ -41,6 +43,12 @@ static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
 static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
               NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
 static_assert(NIF_MESSAGE == kNifMessage && NIF_ICON == kNifIcon && NIF_TIP == kNifTip && NIF_INFO == kNifInfo);
+// The picture kinds are OLE's.
+static_assert(static_cast<int>(PictureType::None) == PICTYPE_NONE &&
+              static_cast<int>(PictureType::Bitmap) == PICTYPE_BITMAP &&
+              static_cast<int>(PictureType::Metafile) == PICTYPE_METAFILE &&
+              static_cast<int>(PictureType::Icon) == PICTYPE_ICON &&
+              static_cast<int>(PictureType::EnhancedMetafile) == PICTYPE_ENHMETAFILE);
 
 class CursorPicture final : public Picture {
 public:

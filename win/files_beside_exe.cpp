@@ -12,6 +12,8 @@
 namespace win {
 namespace {
 
+static_assert(kLongPathFrom == MAX_PATH);
+
 // Both readers: at most count bytes from the file's start; as a whole file, one longer than count is refused unread.
 FileRead ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFile) noexcept {
     FileRead read;
