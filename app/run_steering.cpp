@@ -12,9 +12,9 @@
 namespace app {
 namespace {
 
-// The property by which the foreground event procedure, which the system calls without any context of ours, finds
-// the watch on a window of this thread.
-constexpr const wchar_t* kWatchProperty = L"Pelmorath.ForegroundWatch";
+// Program-wide by nature, as the keyboard hook's state: the system calls the event procedure without any context of
+// ours. The watch of the run under way, or none.
+ForegroundWatch* runWatch = nullptr;
 
 // The balloon must never hold up the run: no wait for the shell to report it gone. Nor is it counted as
 // once-only: that count is the first minimise's, and either balloon would silence the other.
@@ -34,10 +34,9 @@ void WaitForFrontWindow() noexcept {
 
 }  // namespace
 
-ForegroundWatch::ForegroundWatch(HWND window, tray::cSysTray& tray,
-                                 const std::optional<win::ProcessElevation>& own) noexcept
-    : window_(window), tray_(tray), own_(own) {
-    SetPropW(window_, kWatchProperty, this);
+ForegroundWatch::ForegroundWatch(tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own) noexcept
+    : tray_(tray), own_(own) {
+    runWatch = this;
     // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
     // between changes of the foreground window. Windows of this program are never above it.
     hook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
@@ -49,19 +48,12 @@ ForegroundWatch::ForegroundWatch(HWND window, tray::cSysTray& tray,
 ForegroundWatch::~ForegroundWatch() {
     hook_.reset();
     // Events queued before the hook went still arrive, and find no watch.
-    RemovePropW(window_, kWatchProperty);
+    runWatch = nullptr;
 }
 
 void CALLBACK ForegroundWatch::ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD,
                                                  DWORD) noexcept {
-    if (objectId == OBJID_WINDOW) EnumThreadWindows(GetCurrentThreadId(), TellWatchOfThread, reinterpret_cast<LPARAM>(front));
-}
-
-BOOL CALLBACK ForegroundWatch::TellWatchOfThread(HWND window, LPARAM front) noexcept {
-    auto* watch = static_cast<ForegroundWatch*>(GetPropW(window, kWatchProperty));
-    if (!watch) return TRUE;
-    watch->CheckFront(reinterpret_cast<HWND>(front));
-    return FALSE;
+    if (objectId == OBJID_WINDOW && runWatch) runWatch->CheckFront(front);
 }
 
 void ForegroundWatch::CheckFront(HWND front) noexcept {
@@ -95,7 +87,7 @@ void RunSteering::StartSteering() {
     WaitForFrontWindow();
     modKeyboard::HookKeyboard(step_, window_);
     if (!ownElevation_) ownElevation_ = win::OwnElevation();
-    foregroundWatch_.emplace(window_, tray_, ownElevation_);
+    foregroundWatch_.emplace(tray_, ownElevation_);
     SteeringStarted();
 }
 

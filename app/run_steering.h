@@ -18,18 +18,16 @@ namespace app {
 // balloon on the tray icon once, and the keyboard hook's watchdog hears whether the keys in front reach the hook.
 class ForegroundWatch {
 public:
-    // The window the watch hangs on receives nothing; it only carries the watch for the event procedure to find.
-    ForegroundWatch(HWND window, tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own) noexcept;
+    // At most one lives at a time: the event procedure finds it through one pointer.
+    ForegroundWatch(tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own) noexcept;
     ForegroundWatch(const ForegroundWatch&) = delete;
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
     ~ForegroundWatch();
 
 private:
     static void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD, DWORD) noexcept;
-    static BOOL CALLBACK TellWatchOfThread(HWND window, LPARAM front) noexcept;
     void CheckFront(HWND front) noexcept;
 
-    HWND window_;
     tray::cSysTray& tray_;
     const std::optional<win::ProcessElevation>& own_;
     bool warnedThisRun_ = false;
