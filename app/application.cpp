@@ -73,7 +73,9 @@ void Program::RollForHomePage() {
 void Program::SetAppTitle() {
     const std::wstring title = ApplicationTitle(kProductDisplayName);
     if (titleWindow_) {
-        if (!SetWindowTextW(titleWindow_.get(), title.c_str())) win::ThrowLastError(L"The application title was not set");
+        if (!SetWindowTextW(titleWindow_.get(), title.c_str())) {
+            win::ThrowLastError(L"The application title was not set");
+        }
         return;
     }
     // Created with its caption, so no other program ever finds the window without one. Never shown, it owns no

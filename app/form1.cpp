@@ -30,7 +30,8 @@ LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPA
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return form ? form->HandleMessage(window, message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
+    if (!form) return DefWindowProcW(window, message, wParam, lParam);
+    return form->HandleMessage(window, message, wParam, lParam);
 }
 
 LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
@@ -47,7 +48,8 @@ LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
             // Only what the skin engine, which sees these first, hands on reaches here.
-            if (const HBRUSH brush = look_.ColourControl(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
+            if (const HBRUSH brush =
+                    look_.ColourControl(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
                 return reinterpret_cast<LRESULT>(brush);
             }
             return DefWindowProcW(window, message, wParam, lParam);

@@ -27,7 +27,8 @@ static_assert(IsSystemColour(kButtonFace) && SystemColourIndex(kButtonFace) == C
 static_assert(IsSystemColour(kSystemWindow) && SystemColourIndex(kSystemWindow) == COLOR_WINDOW);
 static_assert(IsSystemColour(kSystemWindowText) && SystemColourIndex(kSystemWindowText) == COLOR_WINDOWTEXT);
 static_assert(kIconFileType == RES_ICON && kCursorFileType == RES_CURSOR);
-static_assert(bitmap::kHeaderSize == sizeof(BITMAPINFOHEADER) && bitmap::kWidth == offsetof(BITMAPINFOHEADER, biWidth) &&
+static_assert(bitmap::kHeaderSize == sizeof(BITMAPINFOHEADER) &&
+              bitmap::kWidth == offsetof(BITMAPINFOHEADER, biWidth) &&
               bitmap::kHeight == offsetof(BITMAPINFOHEADER, biHeight) &&
               bitmap::kPlanes == offsetof(BITMAPINFOHEADER, biPlanes) &&
               bitmap::kBitCount == offsetof(BITMAPINFOHEADER, biBitCount) &&

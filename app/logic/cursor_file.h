@@ -19,7 +19,8 @@ inline constexpr std::uint16_t kIconFileType = 1;
 inline constexpr std::uint16_t kCursorFileType = 2;
 namespace bitmap {
 inline constexpr std::size_t kHeaderSize = 40;
-inline constexpr std::size_t kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16, kColoursUsed = 32;
+inline constexpr std::size_t kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16;
+inline constexpr std::size_t kColoursUsed = 32;
 inline constexpr std::uint32_t kUncompressed = 0;
 inline constexpr std::size_t kPaletteEntrySize = 4;
 }  // namespace bitmap

@@ -13,7 +13,9 @@ namespace {
 // The standard library words its own failures in ASCII; a longer text is cut.
 std::wstring_view WidenAscii(const char* text, std::span<wchar_t> into) noexcept {
     std::size_t length = 0;
-    for (; text[length] != '\0' && length < into.size(); ++length) into[length] = static_cast<unsigned char>(text[length]);
+    for (; text[length] != '\0' && length < into.size(); ++length) {
+        into[length] = static_cast<unsigned char>(text[length]);
+    }
     return {into.data(), length};
 }
 
