@@ -58,8 +58,9 @@ public:
     virtual bool RestoreRequested() = 0;
     virtual void SetRestoreRequested(bool requested) = 0;
 
-    // The thread's message processing, with the window's keyboard navigation: every waiting message and return at
-    // once; or block until a posted message arrives, running hook calls and sent messages meanwhile.
+    // The thread's message processing, with the window's keyboard navigation. The first dispatches every waiting
+    // message and returns at once; the second blocks until a posted message arrives, running hook calls and sent
+    // messages meanwhile.
     virtual void ProcessPendingMessages() = 0;
     virtual void WaitForInput() = 0;
 
@@ -75,7 +76,7 @@ public:
     virtual void RollForHomePage() = 0;
     virtual void SetAppTitle() = 0;
 
-    // cSysTray1: True puts the icon into the notification area.
+    // The tray control cSysTray1: its tooltip, and its icon in the notification area (true) or not.
     virtual void SetTrayTip(std::wstring_view tip) = 0;
     virtual void SetInTray(bool show) = 0;
 

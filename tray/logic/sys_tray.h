@@ -34,8 +34,8 @@ inline constexpr std::int32_t kBalloonTimeout = 0x404;
 inline constexpr std::int32_t kBalloonUserClick = 0x405;
 }  // namespace notification
 
-// What the control needs from the platform: its own window, the shell, the window hook, a monotonic clock
-// and a wait that processes the thread's messages.
+// What the control needs from the platform: its own window, the shell, the window hook, a monotonic clock, a wait
+// that processes the thread's messages, and the system's ANSI code page.
 class SysTrayPlatform {
 public:
     // The control's own window, as the shell and the hook know it.
