@@ -1,14 +1,16 @@
 // The program's folder and files, its title window, the home page, and its modal boxes.
 #include "app/application.h"
 
+#include <new>
+
 #include "app/logic/application_rules.h"
 #include "app/logic/product.h"
+#include "win/failure_trace.h"
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
-#include "win/message_pump.h"
 #include "win/logic/path_text.h"
+#include "win/message_pump.h"
 #include "win/system_error.h"
-#include "win/utf8.h"
 
 namespace app {
 namespace {
@@ -24,13 +26,13 @@ std::uint32_t SecondsSinceMidnight() {
 std::wstring WindowsExplorer() {
     wchar_t folder[MAX_PATH];
     const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) win::ThrowLastError("The home page could not be opened");
+    if (length == 0 || length >= MAX_PATH) win::ThrowLastError(L"The home page could not be opened");
     return win::JoinPath(std::wstring_view(folder, length), L"\\explorer.exe");
 }
 
 void OpenHomePage() {
     const std::wstring explorer = WindowsExplorer();
-    std::wstring commandLine = win::FromUtf8(HomePageCommandLine());  // CreateProcess may write into it
+    std::wstring commandLine = HomePageCommandLine();  // CreateProcess may write into it
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -38,7 +40,7 @@ void OpenHomePage() {
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(explorer.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &process)) {
-        win::ThrowLastError("The home page could not be opened");
+        win::ThrowLastError(L"The home page could not be opened");
     }
     // Neither waited for nor kept.
     const win::KernelHandle browser(process.hProcess);
@@ -56,9 +58,12 @@ void ShowModal(Show show) noexcept {
 
 }  // namespace
 
-std::wstring Program::ExecutableFolder() { return win::ExecutableFolderW(); }
+const std::wstring& Program::ExecutableFolder() {
+    if (!executableFolder_) executableFolder_ = win::ExecutableFolderW();
+    return *executableFolder_;
+}
 
-bool Program::FileExists(const std::wstring& path) { return win::FileExistsW(path); }
+bool Program::FileExists(const std::wstring& path) const noexcept { return win::FileExistsW(path); }
 
 void Program::RollForHomePage() {
     TimeOfDayGenerator generator(SecondsSinceMidnight());
@@ -66,9 +71,11 @@ void Program::RollForHomePage() {
 }
 
 void Program::SetAppTitle() {
-    const std::wstring title = win::FromUtf8(ApplicationTitle(kProductDisplayName));
+    const std::wstring title = ApplicationTitle(kProductDisplayName);
     if (titleWindow_) {
-        if (!SetWindowTextW(titleWindow_.get(), title.c_str())) win::ThrowLastError("The application title was not set");
+        if (!SetWindowTextW(titleWindow_.get(), title.c_str())) {
+            win::ThrowLastError(L"The application title was not set");
+        }
         return;
     }
     // Created with its caption, so no other program ever finds the window without one. Never shown, it owns no
@@ -80,32 +87,37 @@ void Program::SetAppTitle() {
     RegisterClassW(&windowClass);
     titleWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0,
                                        nullptr, nullptr, instance_, nullptr));
-    if (!titleWindow_) throw win::HandlerFailure("The application window could not be created");
+    if (!titleWindow_) throw win::HandlerFailure(L"The application window could not be created");
 }
 
 HWND BoxOwner(HWND window) noexcept { return IsWindowVisible(window) ? window : nullptr; }
 
-void ShowErrorReport(HWND window, const std::string& reportText) noexcept {
+void ShowErrorReport(HWND window, std::wstring_view description, std::wstring_view procedure, int line) noexcept {
+    win::TraceFailure(procedure, line, description);
     try {
-        const std::wstring text = win::FromUtf8(reportText);
-        const std::wstring title = win::FromUtf8(kErrorReportTitle);
+        const std::wstring text = ComposeErrorReport(description, procedure, line);
+        const std::wstring title(kErrorReportTitle);
         ShowModal([&] { MessageBoxW(BoxOwner(window), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION); });
-    } catch (...) {
-        // Out of memory while converting the report: it is lost, as a report that cannot be shown.
+    } catch (const std::bad_alloc&) {
+        // Out of memory while composing the report: the box is lost, the trace above stays.
+        win::TraceFailure(L"error report", win::kOutOfMemory);
     }
 }
 
 void ShowWarning(HWND window, const wchar_t* text) noexcept {
     try {
-        const std::wstring title = win::FromUtf8(kProductDisplayName);
+        const std::wstring title(kProductDisplayName);
         ShowModal([&] { MessageBoxW(BoxOwner(window), text, title.c_str(), MB_OK | MB_ICONWARNING); });
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // Out of memory for the title: the warning is lost, as a box that cannot be shown.
+        win::TraceFailure(L"warning box", win::kOutOfMemory);
     }
 }
 
 ReportSink ReportsOf(HWND window) {
-    return [window](const std::string& reportText) { ShowErrorReport(window, reportText); };
+    return [window](std::wstring_view description, std::wstring_view procedure, int line) {
+        ShowErrorReport(window, description, procedure, line);
+    };
 }
 
 }  // namespace app

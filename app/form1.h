@@ -1,4 +1,5 @@
-// The main window Form1: its creation and layout, its state, and the routing of its messages to the handlers.
+// The main window Form1: its creation and layout (form1_layout.cpp), its state, and the routing of its messages to
+// the handlers (form1.cpp).
 #pragma once
 
 #include <windows.h>
@@ -27,9 +28,8 @@ inline constexpr int kPushButton2Id = 1003;
 inline constexpr int kSysTray1Id = 1004;
 
 // The window owns its state and its controls: Text1 with its step size, its look, the run's steering and the tray
-// control cSysTray1. The handlers reach it through the interfaces it implements, WindowState and MessagePump, and
-// through those of its parts.
-class Form1 final : private WindowState, private MessagePump, private tray::SysTrayEvents {
+// control cSysTray1. The trapped handlers reach all of it through the one interface it implements, Form1Platform.
+class Form1 final : private Form1Platform, private tray::SysTrayEvents {
 public:
     Form1(HINSTANCE instance, Program& program) noexcept;
     Form1(const Form1&) = delete;
@@ -41,18 +41,28 @@ public:
     void Load() noexcept;
     // The first show: centred on the screen, the step field focused. The rest of start-up follows from the queue.
     void Show() noexcept;
-    HWND Handle() const noexcept { return window_; }
+    HWND Handle() const noexcept { return window_.get(); }
 
 private:
+    // Posted to the window by its first show: the start-up work nobody sees comes after it.
+    static constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // The window's own messages: its creation and end, its controls, its look, its size, its input.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    // Asked only after those, so that the messages of every key event of a run (WM_INPUT) pass no extra test: the
+    // close and the quit, what the system tells every top-level window, and the registered messages, which have no
+    // constant to be a case of.
+    LRESULT HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnRegisteredMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
     // One handler per message of the window.
     bool OnCreate() noexcept;
     void OnCommand(int id, int code) noexcept;
     void OnActivate(bool active) noexcept;
     void OnDpiChanged(int dpi, const RECT& suggested) noexcept;
-    void OnSize() noexcept;
+    // The resize event: a minimised window goes into the tray, with the balloon the first time.
+    void Form_Resize() noexcept;
     void OnSettingChange(WPARAM setting) noexcept;
     void OnShowInstance() noexcept;
     void OnTaskbarCreated() noexcept;
@@ -67,22 +77,34 @@ private:
     void SetFonts(const FormLayout& layout, bool redraw) noexcept;
     void ForceForeground() noexcept;
 
-    // WindowState
-    std::string ButtonCaption() override;
-    void SetButtonCaption(std::string_view caption) override;
-    void SetCaption(std::string_view caption) override;
+    // Form1Platform: the window and its button
+    std::wstring ButtonCaption() override;
+    void SetButtonCaption(std::wstring_view caption) override;
+    void SetCaption(std::wstring_view caption) override;
     void SetWindowIcon() override;
     void MinimizeWindow() override;
-    bool IsMinimized() override;
-    void HideWindow() override;
     void ShowWindow() override;
     void FocusWindow() override;
-    bool MinimizedToTray() override { return minimizedToTray_; }
     void SetMinimizedToTray(bool minimized) override { minimizedToTray_ = minimized; }
-
-    // MessagePump
+    // the run's steering
+    void StartSteering() override { steering_.StartSteering(); }
+    void StopSteering() override { steering_.StopSteering(); }
+    bool RestoreRequested() override { return steering_.RestoreRequested(); }
+    void SetRestoreRequested(bool requested) override { steering_.SetRestoreRequested(requested); }
+    // the thread's messages
     void ProcessPendingMessages() override;
     void WaitForInput() override;
+    // the look
+    void ApplySkin() override { look_.ApplySkin(program_.ExecutableFolder()); }
+    void LoadPointerImage(const std::wstring& path) override { look_.LoadPointerImage(path); }
+    // the program
+    std::wstring ExecutableFolder() override { return program_.ExecutableFolder(); }
+    bool FileExists(const std::wstring& path) override { return program_.FileExists(path); }
+    void RollForHomePage() override { program_.RollForHomePage(); }
+    void SetAppTitle() override { program_.SetAppTitle(); }
+    // cSysTray1
+    void SetTrayTip(std::wstring_view tip) override { cSysTray1_.SetTrayTip(tip); }
+    void SetInTray(bool show) override { cSysTray1_.SetInTray(show); }
 
     // cSysTray1's events: the window handles MouseUp only.
     void MouseUp(std::int16_t& Button, std::int32_t& Id) override;
@@ -90,7 +112,6 @@ private:
 
     HINSTANCE instance_;
     Program& program_;
-    HWND window_ = nullptr;
     HWND frame_ = nullptr;      // Frame1
     HWND button_ = nullptr;     // PushButton2
     HWND lastFocus_ = nullptr;  // the control that gets the focus back when the window is activated
@@ -101,8 +122,7 @@ private:
     win::IconHandle bigIcon_;
     win::IconHandle smallIcon_;
     bool minimizedToTray_ = false;
-    bool created_ = false;  // the window and its controls exist: a destruction from now on is a close
-    bool shown_ = false;    // the first show is done: start-up has finished
+    bool shown_ = false;  // the first show is done: start-up has finished
     bool closing_ = false;
 
     StepField text1_;
@@ -111,8 +131,9 @@ private:
     tray::SysTrayWindow cSysTray1Window_;
     tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
     RunSteering steering_{text1_.Step(), cSysTray1_};
-    // window_ once created. Its destruction ends the process (Form_Unload), so it never outlives the rest.
-    win::OwnedWindow ownWindow_;
+    // Held from WM_NCCREATE and given up on WM_NCDESTROY. Its destruction ends the process (Form_Unload), so it is
+    // the last member: it never outlives the rest.
+    win::OwnedWindow window_;
 };
 
 }  // namespace app

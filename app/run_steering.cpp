@@ -5,13 +5,11 @@
 #include "app/build_seams.h"
 #include "app/logic/admin_window_notice.h"
 #include "app/logic/product.h"
+#include "win/failure_trace.h"
+#include "win/logic/handler_failure.h"
 
 namespace app {
 namespace {
-
-// The property by which the foreground event procedure, which the system calls without any context of ours, finds
-// the watch on a window of this thread.
-constexpr const wchar_t* kWatchProperty = L"Pelmorath.ForegroundWatch";
 
 // The balloon must never hold up the run: no wait for the shell to report it gone. Nor is it counted as
 // once-only: that count is the first minimise's, and either balloon would silence the other.
@@ -31,15 +29,16 @@ void WaitForFrontWindow() noexcept {
 
 }  // namespace
 
-ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
-                                 const std::optional<win::ProcessElevation>& own,
+ForegroundWatch* ForegroundWatch::watching_ = nullptr;
+
+ForegroundWatch::ForegroundWatch(tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own,
                                  modKeyboard::KeyboardHook& hook) noexcept
-    : window_(window), tray_(tray), own_(own), hook_(hook) {
-    SetPropW(window_, kWatchProperty, this);
+    : tray_(tray), own_(own), keyboardHook_(hook) {
+    watching_ = this;
     // Out of context: the event reaches this thread as a message, so the watch needs no DLL and costs nothing
     // between changes of the foreground window. Windows of this program are never above it.
     eventHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr, ForegroundChanged, 0, 0,
-                                WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+                                     WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     // The window activated when this one minimised came to the front before the hook was there.
     CheckFront(GetForegroundWindow());
 }
@@ -47,23 +46,16 @@ ForegroundWatch::ForegroundWatch(HWND window, tray::TrayControl& tray,
 ForegroundWatch::~ForegroundWatch() {
     eventHook_.reset();
     // Events queued before the hook went still arrive, and find no watch.
-    RemovePropW(window_, kWatchProperty);
+    watching_ = nullptr;
 }
 
 void CALLBACK ForegroundWatch::ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD,
                                                  DWORD) noexcept {
-    if (objectId == OBJID_WINDOW) EnumThreadWindows(GetCurrentThreadId(), TellWatchOfThread, reinterpret_cast<LPARAM>(front));
-}
-
-BOOL CALLBACK ForegroundWatch::TellWatchOfThread(HWND window, LPARAM front) noexcept {
-    auto* watch = static_cast<ForegroundWatch*>(GetPropW(window, kWatchProperty));
-    if (!watch) return TRUE;
-    watch->CheckFront(reinterpret_cast<HWND>(front));
-    return FALSE;
+    if (objectId == OBJID_WINDOW && watching_) watching_->CheckFront(front);
 }
 
 void ForegroundWatch::CheckFront(HWND front) noexcept {
-    if (front) hook_.FrontOutOfReach(WarnIfOutOfReach(front));
+    if (front) keyboardHook_.FrontOutOfReach(WarnIfOutOfReach(front));
 }
 
 void ForegroundWatch::CheckClickTarget(HWND root) noexcept {
@@ -85,10 +77,13 @@ bool ForegroundWatch::WarnIfOutOfReach(HWND window) noexcept {
             tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
         }
         return FrontOutOfReach(facts);
-    } catch (...) {
+    } catch (const win::HandlerFailure& failure) {
         // The warning is a courtesy: the run goes on without it.
-        return false;
+        win::TraceFailure(L"administrator window balloon", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"administrator window balloon", win::kOutOfMemory);
     }
+    return false;
 }
 
 void RunSteering::StartSteering() {
@@ -99,7 +94,7 @@ void RunSteering::StartSteering() {
     WaitForFrontWindow();
     keyboardHook_.HookKeyboard(window_);
     if (!ownElevation_) ownElevation_ = win::OwnElevation();
-    foregroundWatch_.emplace(window_, tray_, ownElevation_, keyboardHook_);
+    foregroundWatch_.emplace(tray_, ownElevation_, keyboardHook_);
     SteeringStarted();
 }
 
@@ -109,10 +104,6 @@ void RunSteering::StopSteering() {
     keyboardHook_.UnhookKeyboard();
     sessionNotices_.Unregister();
 }
-
-bool RunSteering::RestoreRequested() { return keyboardHook_.RestoreRequested(); }
-
-void RunSteering::SetRestoreRequested(bool requested) { keyboardHook_.SetRestoreRequested(requested); }
 
 void RunSteering::WarnKeyboardLost() noexcept {
     // Once per run, and only when the hook could not be installed again several times in a row.

@@ -6,7 +6,6 @@
 
 #include <optional>
 
-#include "app/logic/form1_handlers.h"
 #include "steering/keyboard_hook.h"
 #include "steering/logic/step_setting.h"
 #include "tray/logic/sys_tray.h"
@@ -20,8 +19,8 @@ namespace app {
 // balloon on the tray icon once, and the keyboard hook's watchdog hears whether the keys in front reach the hook.
 class ForegroundWatch {
 public:
-    // The window the watch hangs on receives nothing; it only carries the watch for the event procedure to find.
-    ForegroundWatch(HWND window, tray::TrayControl& tray, const std::optional<win::ProcessElevation>& own,
+    // At most one lives at a time: the event procedure finds it through one pointer.
+    ForegroundWatch(tray::cSysTray& tray, const std::optional<win::ProcessElevation>& own,
                     modKeyboard::KeyboardHook& hook) noexcept;
     ForegroundWatch(const ForegroundWatch&) = delete;
     ForegroundWatch& operator=(const ForegroundWatch&) = delete;
@@ -33,33 +32,36 @@ public:
 
 private:
     static void CALLBACK ForegroundChanged(HWINEVENTHOOK, DWORD, HWND front, LONG objectId, LONG, DWORD, DWORD) noexcept;
-    static BOOL CALLBACK TellWatchOfThread(HWND window, LPARAM front) noexcept;
     void CheckFront(HWND front) noexcept;
     // True when window belongs to a program out of the steering's reach; warns of it once per run.
     bool WarnIfOutOfReach(HWND window) noexcept;
 
-    HWND window_;
-    tray::TrayControl& tray_;
+    // The event procedure is called without any context of ours: the watch of the run under way, or none.
+    static ForegroundWatch* watching_;
+
+    tray::cSysTray& tray_;
     const std::optional<win::ProcessElevation>& own_;
-    modKeyboard::KeyboardHook& hook_;
+    modKeyboard::KeyboardHook& keyboardHook_;
     bool warnedThisRun_ = false;
     win::WinEventHookHandle eventHook_;
 };
 
-class RunSteering final : public Steering {
+// Started and stopped by Form1's handlers only. Stopping is harmless when nothing steers.
+class RunSteering final {
 public:
-    RunSteering(const steering::StepSetting& step, tray::TrayControl& tray) noexcept
-        : keyboardHook_(step), tray_(tray) {}
+    RunSteering(const steering::StepSetting& step, tray::cSysTray& tray) noexcept : keyboardHook_(step), tray_(tray) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 
-    // The window that gets the run's raw input, session changes and warnings; set once it exists.
+    // The window that gets the run's hook messages, session changes and warnings; set once it exists.
     void SetWindow(HWND window) noexcept { window_ = window; }
 
-    void StartSteering() override;
-    void StopSteering() override;
-    bool RestoreRequested() override;
-    void SetRestoreRequested(bool requested) override;
+    void StartSteering();
+    void StopSteering();
+    // The request that ends a run, raised by Ctrl+U and by the stop branch. Raising it also ends the run loop's
+    // wait, wherever the raise runs.
+    bool RestoreRequested() const noexcept { return keyboardHook_.RestoreRequested(); }
+    void SetRestoreRequested(bool requested) noexcept { keyboardHook_.SetRestoreRequested(requested); }
 
     // The hook's raw input thread found key events that the hook was not called for: it goes in again.
     void OnHookLost() noexcept;
@@ -75,7 +77,7 @@ private:
     void WarnKeyboardLost() noexcept;
 
     modKeyboard::KeyboardHook keyboardHook_;
-    tray::TrayControl& tray_;
+    tray::cSysTray& tray_;
     HWND window_ = nullptr;
     std::optional<win::ProcessElevation> ownElevation_;  // read at the first run that can read it
     win::SessionNotices sessionNotices_;

@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 
+#include <new>
 #include <string>
 
 #include "app/logic/product.h"
 #include "app/logic/step_text_limit.h"
 #include "steering/locale_number_format.h"
+#include "win/failure_trace.h"
 #include "win/utf8.h"
 #include "win/win_handles.h"
 #include "win/window_text.h"
@@ -18,30 +20,30 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr const wchar_t* kReplacementStep = L"5";
-constexpr std::string_view kStepSettingKey = "Text1";
+constexpr const wchar_t* kStepSettingKey = L"Text1";
 
 // Writes the value under HKCU\Software\<application>\<section>, creating the keys when missing, exactly as given,
 // in UTF-16. A failed write changes nothing else and is not reported.
-void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+void SaveSetting(std::wstring_view application, std::wstring_view section, const wchar_t* key,
                  std::wstring_view value) noexcept {
     try {
         std::wstring path = L"Software\\";
-        path += win::FromUtf8(application);
+        path += application;
         path += L'\\';
-        path += win::FromUtf8(section);
+        path += section;
         win::RegistryKey sectionKey;
         if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
                             nullptr, sectionKey.put(), nullptr) != ERROR_SUCCESS) {
             return;
         }
-        const std::wstring name = win::FromUtf8(key);
         const std::wstring data(value);
         // The wide call stores the text as typed; the ANSI one would turn what the code page lacks into other
         // characters or question marks.
-        RegSetValueExW(sectionKey.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
+        RegSetValueExW(sectionKey.get(), key, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                        (static_cast<DWORD>(data.size()) + 1) * DWORD{sizeof(wchar_t)});
-    } catch (...) {
-        // Out of memory while forming the names: the write is simply lost, like any failed write.
+    } catch (const std::bad_alloc&) {
+        // Out of memory while forming the key's path or the value: the write is lost, like any failed write.
+        win::TraceFailure(L"Text1 setting", win::kOutOfMemory);
     }
 }
 
@@ -55,8 +57,9 @@ void StepField::Attach(HWND field) noexcept {
     try {
         step_.SetFormat(steering::UserNumberFormat());
         step_.SetText(win::ToUtf8(win::WindowTextW(field_)));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
         // Out of memory at creation: the step stays unset and the keys move nothing until the next edit.
+        win::TraceFailure(L"Text1 step", win::kOutOfMemory);
     }
     SetWindowSubclass(field_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
@@ -66,8 +69,9 @@ void StepField::Text1_Change() noexcept {
         const std::wstring text = win::WindowTextW(field_);
         step_.SetText(win::ToUtf8(text));
         SaveSetting(kMakerName, kProductDisplayName, kStepSettingKey, text);
-    } catch (...) {
-        // The text could not even be read: the step stays as it was, and nothing else depends on the write.
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the text: the step stays as it was, and nothing else depends on the write.
+        win::TraceFailure(L"Text1_Change", win::kOutOfMemory);
     }
 }
 
@@ -75,8 +79,9 @@ void StepField::UpdateStepFormat() noexcept {
     // Sent to every top-level window, hidden ones included, when the regional settings (among others) change.
     try {
         step_.SetFormat(steering::UserNumberFormat());
-    } catch (...) {
-        // The separators stay as they were.
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the separators: they stay as they were.
+        win::TraceFailure(L"Text1 number format", win::kOutOfMemory);
     }
 }
 
@@ -143,7 +148,9 @@ LRESULT StepField::Text1_SetText(WPARAM wParam, LPARAM lParam) noexcept {
     try {
         const std::wstring cut(text, length);  // as a paste into the field would be cut
         return DefSubclassProc(field_, WM_SETTEXT, wParam, reinterpret_cast<LPARAM>(cut.c_str()));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the cut text: the field keeps the text it has.
+        win::TraceFailure(L"Text1 set text", win::kOutOfMemory);
         return FALSE;
     }
 }

@@ -4,12 +4,14 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 #include <new>
 
 #include "app/build_seams.h"
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/logic/path_text.h"
@@ -17,6 +19,22 @@
 
 namespace app {
 namespace {
+
+// The platform's numbers that the window's colour rules and the pointer file's check copy.
+static_assert(kHiddenAttribute == FILE_ATTRIBUTE_HIDDEN && kSystemAttribute == FILE_ATTRIBUTE_SYSTEM &&
+              kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(IsSystemColour(kButtonFace) && SystemColourIndex(kButtonFace) == COLOR_BTNFACE);
+static_assert(IsSystemColour(kSystemWindow) && SystemColourIndex(kSystemWindow) == COLOR_WINDOW);
+static_assert(IsSystemColour(kSystemWindowText) && SystemColourIndex(kSystemWindowText) == COLOR_WINDOWTEXT);
+static_assert(kIconFileType == RES_ICON && kCursorFileType == RES_CURSOR);
+static_assert(bitmap::kHeaderSize == sizeof(BITMAPINFOHEADER) &&
+              bitmap::kWidth == offsetof(BITMAPINFOHEADER, biWidth) &&
+              bitmap::kHeight == offsetof(BITMAPINFOHEADER, biHeight) &&
+              bitmap::kPlanes == offsetof(BITMAPINFOHEADER, biPlanes) &&
+              bitmap::kBitCount == offsetof(BITMAPINFOHEADER, biBitCount) &&
+              bitmap::kCompression == offsetof(BITMAPINFOHEADER, biCompression) &&
+              bitmap::kColoursUsed == offsetof(BITMAPINFOHEADER, biClrUsed));
+static_assert(bitmap::kUncompressed == BI_RGB && bitmap::kPaletteEntrySize == sizeof(RGBQUAD));
 
 constexpr UINT_PTR kSubclassId = 1;
 
@@ -35,9 +53,11 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM list) noexcept {
     GetClassNameW(control, className, static_cast<int>(std::size(className)));
     const auto style = static_cast<std::uint32_t>(GetWindowLongW(control, GWL_STYLE));
     try {
-        into.controls.push_back({skin::KindOfControl(className, style), reinterpret_cast<std::uintptr_t>(control)});
+        into.controls.push_back({skin::KindOfControl(className, style), win::IdOf(control)});
     } catch (const std::bad_alloc&) {
-        into.outOfMemory = true;  // nothing may be thrown through the platform
+        // Nothing may be thrown through the platform: Controls throws it again, to the start-up report.
+        win::TraceFailure(L"window controls", win::kOutOfMemory);
+        into.outOfMemory = true;
         return FALSE;
     }
     return TRUE;
@@ -50,7 +70,7 @@ void WindowLook::Attach(HWND window, HWND button) noexcept {
     SetWindowSubclass(button, ButtonProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
 }
 
-void WindowLook::ApplySkin() { app::ApplySkin(*this); }
+void WindowLook::ApplySkin(std::wstring_view executableFolder) { app::ApplySkin(*this, executableFolder); }
 
 void WindowLook::LoadPointerImage(const std::wstring& path) {
     // Read once and checked by our own code: the platform's loaders have crashed on crafted cursor files, and
@@ -117,8 +137,6 @@ void WindowLook::Hover(HoverArea area) noexcept {
     SetCursor(pointer ? pointer : LoadCursorW(nullptr, IDC_ARROW));
 }
 
-std::wstring WindowLook::ExecutableFolder() { return win::ExecutableFolderW(); }
-
 bool WindowLook::SkinFileFound(const std::wstring& path) {
     // A directory search, not an existence test: a hidden file or a folder of that name does not count.
     WIN32_FIND_DATAW found;
@@ -138,8 +156,8 @@ std::vector<FormControl> WindowLook::Controls() {
     return std::move(list.controls);
 }
 
-void WindowLook::SetControlBackColour(std::uintptr_t control, StoredColour colour) {
-    const HWND handle = reinterpret_cast<HWND>(control);
+void WindowLook::SetControlBackColour(win::WindowId control, StoredColour colour) {
+    const HWND handle = win::HandleOf(control);
     const auto known = std::find_if(controls_.begin(), controls_.end(), [&](const auto& c) { return c.first == handle; });
     if (known != controls_.end()) {
         known->second = colour;

@@ -5,11 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "app/logic/cursor_file.h"
-#include "app/logic/form1_handlers.h"
 #include "app/logic/window_colours.h"
 #include "skin/skin_engine.h"
 #include "win/brush_cache.h"
@@ -20,7 +20,7 @@ namespace app {
 // Two answer the controls' colour requests: the skin engine, which subclasses the window and so sees
 // WM_CTLCOLOR* first, and this class, which answers what the engine hands on (everything, without a skin or in
 // high contrast).
-class WindowLook final : public Look, private SkinTarget {
+class WindowLook final : private SkinTarget {
 public:
     WindowLook() noexcept = default;
     WindowLook(const WindowLook&) = delete;
@@ -29,9 +29,10 @@ public:
     // The window and its button, once created: the pointer over the button follows the button's mouse moves.
     void Attach(HWND window, HWND button) noexcept;
 
-    // Look
-    void ApplySkin() override;
-    void LoadPointerImage(const std::wstring& path) override;
+    // Recolours the window and skins it when the skin file is beside the program. Throws HandlerFailure.
+    void ApplySkin(std::wstring_view executableFolder);
+    // Reads and checks the pointer file; its picture is then shown over the button. Throws HandlerFailure.
+    void LoadPointerImage(const std::wstring& path);
 
     // Reads the high contrast setting again and repaints: at creation, and whenever the system's colours or its
     // contrast setting change.
@@ -49,14 +50,19 @@ public:
     void Hover(HoverArea area) noexcept;
 
 private:
-    // SkinTarget: what ApplySkin needs of the window.
-    std::wstring ExecutableFolder() override;
+    // SkinTarget: what ApplySkin needs of the window and of the engine.
     bool SkinFileFound(const std::wstring& path) override;
     void SetBackColour(StoredColour colour) override;
     std::vector<FormControl> Controls() override;
-    void SetControlBackColour(std::uintptr_t control, StoredColour colour) override;
-    skin::SkinFramework& SkinFramework1() override { return skinFramework1_; }
-    std::uintptr_t WindowHandle() override { return reinterpret_cast<std::uintptr_t>(window_); }
+    void SetControlBackColour(win::WindowId control, StoredColour colour) override;
+    void LoadSkin(const std::wstring& path, std::wstring_view password) override {
+        skinFramework1_.LoadSkin(path, password);
+    }
+    std::int32_t SkinOptions() override { return skinFramework1_.Options(); }
+    void SetSkinOptions(std::int32_t options) override { skinFramework1_.SetOptions(options); }
+    void SetReadableText(bool on) override { skinFramework1_.SetReadableText(on); }
+    void SetButtonStates(bool on) override { skinFramework1_.SetButtonStates(on); }
+    void ApplySkinToWindow() override { skinFramework1_.ApplyTo(window_); }
 
     static LRESULT CALLBACK ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                        DWORD_PTR self) noexcept;

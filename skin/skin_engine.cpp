@@ -9,21 +9,32 @@
 #include <utility>
 
 #include "skin/logic/control_kind.h"
+#include "win/failure_trace.h"
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/system_error.h"
+#include "win/utf8.h"
 
 namespace skin {
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x534B;  // any number unique among the window's subclasses
 
+// The classes and styles by which the engine tells the controls apart.
+static_assert(kStaticClass == WC_STATICA && kButtonClass == WC_BUTTONA);
+namespace style = button_style;
+static_assert(style::kTypeMask == BS_TYPEMASK && style::kPushButton == BS_PUSHBUTTON &&
+              style::kDefPushButton == BS_DEFPUSHBUTTON && style::kCheckBox == BS_CHECKBOX &&
+              style::kAutoCheckBox == BS_AUTOCHECKBOX && style::kRadioButton == BS_RADIOBUTTON &&
+              style::kThreeState == BS_3STATE && style::kAutoThreeState == BS_AUTO3STATE &&
+              style::kGroupBox == BS_GROUPBOX && style::kAutoRadioButton == BS_AUTORADIOBUTTON);
+
 std::vector<std::uint8_t> ReadSkinFile(const std::wstring& path) {
     // One byte beyond the limit is enough to tell that a file is too large.
     win::FileRead read = win::ReadFileStartW(path, kMaxSkinFileBytes + 1);
     if (!read.Succeeded()) {
-        throw win::HandlerFailure(std::string("The skin file could not be ") + (read.opened ? "read" : "opened") +
-                               ": " + win::SystemErrorDescription(read.error));
+        throw win::HandlerFailure(std::wstring(L"The skin file could not be ") + (read.opened ? L"read" : L"opened") +
+                                  L": " + win::SystemErrorDescription(read.error));
     }
     return std::move(read.bytes);
 }
@@ -38,38 +49,38 @@ ControlKind KindOfWindow(HWND window) noexcept {
 
 SkinEngine::~SkinEngine() { Detach(); }
 
-void SkinEngine::LoadSkin(const std::wstring& path, std::string_view password) {
-    if (!password.empty()) throw win::HandlerFailure("Skin files have no password");
+void SkinEngine::LoadSkin(const std::wstring& path, std::wstring_view password) {
+    if (!password.empty()) throw win::HandlerFailure(L"Skin files have no password");
     const std::vector<std::uint8_t> bytes = ReadSkinFile(path);
     const ParseResult parsed =
         ParseSkinFile(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-    if (!parsed.colours) throw win::HandlerFailure(parsed.error);
+    // The parser quotes the file's text in ASCII only.
+    if (!parsed.colours) throw win::HandlerFailure(win::FromUtf8(parsed.error));
     skin_ = parsed.colours;
     Repaint();
 }
 
-void SkinEngine::SetOptions(std::int32_t options) {
+void SkinEngine::SetOptions(std::int32_t options) noexcept {
     settings_.options = options;
     Repaint();
 }
 
-void SkinEngine::SetReadableText(bool on) {
+void SkinEngine::SetReadableText(bool on) noexcept {
     settings_.readableText = on;
     Repaint();
 }
 
-void SkinEngine::SetButtonStates(bool on) {
+void SkinEngine::SetButtonStates(bool on) noexcept {
     settings_.buttonStates = on;
     Repaint();
 }
 
-void SkinEngine::ApplyTo(std::uintptr_t window) {
-    if (!skin_) throw win::HandlerFailure("No skin has been loaded");
-    const HWND target = reinterpret_cast<HWND>(window);
-    if (!IsWindow(target)) throw win::HandlerFailure("The skin cannot be applied: the window does not exist");
+void SkinEngine::ApplyTo(HWND target) {
+    if (!skin_) throw win::HandlerFailure(L"No skin has been loaded");
+    if (!IsWindow(target)) throw win::HandlerFailure(L"The skin cannot be applied: the window does not exist");
     Detach();
     if (!SetWindowSubclass(target, WindowSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
-        throw win::HandlerFailure("The skin cannot be applied to the window");
+        throw win::HandlerFailure(L"The skin cannot be applied to the window");
     }
     window_ = target;
     FrameHooking hooking{this, false};
@@ -93,7 +104,9 @@ BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
         // Listed before it is hooked, so that every hooked frame is unhooked again.
         into.engine->frames_.push_back(child);
     } catch (const std::bad_alloc&) {
-        into.outOfMemory = true;  // nothing may be thrown through the platform
+        // Nothing may be thrown through the platform: ApplyTo throws it again, to its caller.
+        win::TraceFailure(L"skin frames", win::kOutOfMemory);
+        into.outOfMemory = true;
         return FALSE;
     }
     if (!SetWindowSubclass(child, FrameSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(into.engine))) {

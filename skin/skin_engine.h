@@ -5,31 +5,38 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
-#include "skin/logic/skin_framework.h"
 #include "skin/logic/skin_look.h"
 #include "win/brush_cache.h"
 
 namespace skin {
 
-// Option bit 0 and the two settings are described in skin/skin_framework.h. The engine hooks the window it is
-// applied to (and its frames) by subclassing; it answers the colour requests of the controls, draws frames
-// itself and push buttons through their custom-draw notifications, and hands everything else on.
-class SkinEngine final : public SkinFramework {
+// The skin framework's five operations, as the window that wears a skin drives them; the option bit and the two
+// settings are described with EngineSettings in skin/logic/skin_look.h. The engine hooks the window it is applied to
+// (and its frames) by subclassing; it answers the colour requests of the controls, draws frames itself and push
+// buttons through their custom-draw notifications, and hands everything else on.
+class SkinEngine final {
 public:
     SkinEngine() noexcept = default;
     SkinEngine(const SkinEngine&) = delete;
     SkinEngine& operator=(const SkinEngine&) = delete;
     ~SkinEngine();
 
-    void LoadSkin(const std::wstring& path, std::string_view password) override;
-    std::int32_t Options() const override { return settings_.options; }
-    void SetOptions(std::int32_t options) override;
-    void SetReadableText(bool on) override;
-    void SetButtonStates(bool on) override;
-    void ApplyTo(std::uintptr_t window) override;
+    // Reads and checks the skin file. Skin files are plain text, so the password must be empty. Fails with
+    // win::HandlerFailure, whose description names the file's line when the file is at fault.
+    void LoadSkin(const std::wstring& path, std::wstring_view password);
+    std::int32_t Options() const noexcept { return settings_.options; }
+    void SetOptions(std::int32_t options) noexcept;
+    void SetReadableText(bool on) noexcept;
+    void SetButtonStates(bool on) noexcept;
+    // Applies the loaded skin to the window and the controls on it, and repaints them. Fails with
+    // win::HandlerFailure.
+    void ApplyTo(HWND window);
 
     // While suspended the engine paints nothing and answers no colour request: the window and its controls look
     // as their host makes them, as high contrast asks. The skin stays loaded and applied for when it resumes.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/window_text.h"
 
 namespace skin {
@@ -35,6 +36,7 @@ std::wstring CaptionOf(HWND control) noexcept {
     try {
         return win::WindowTextW(control);
     } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"skin caption", win::kOutOfMemory);
         return {};
     }
 }

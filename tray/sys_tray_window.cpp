@@ -1,6 +1,7 @@
 // The tray control's child window, its shell calls, its clock and its wait between messages.
 #include "tray/sys_tray_window.h"
 
+#include <olectl.h>
 #include <shellapi.h>
 
 #include <chrono>
@@ -9,10 +10,12 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "tray/tray_hook.h"
 #include "win/dpi.h"
+#include "win/failure_trace.h"
 #include "win/message_pump.h"
 #include "win/logic/twips.h"
 #include "win/win_handles.h"
@@ -22,7 +25,8 @@ namespace {
 
 // The record is handed over exactly as the platform lays it out for a 32-bit program.
 static_assert(sizeof(HANDLE) == sizeof(std::uint32_t), "Pelmorath is a 32-bit program: tray handles fit 32 bits");
-static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize, "the 488-byte record of shell version 5");
+static_assert(offsetof(NOTIFYICONDATAA, guidItem) == kNotifyRecordSize && NOTIFYICONDATAA_V2_SIZE == kNotifyRecordSize,
+              "the 488-byte record of shell version 5");
 static_assert(offsetof(NOTIFYICONDATAA, hWnd) == field::kWindow);
 static_assert(offsetof(NOTIFYICONDATAA, uID) == field::kId);
 static_assert(offsetof(NOTIFYICONDATAA, uFlags) == field::kFlags);
@@ -39,6 +43,12 @@ static_assert(offsetof(NOTIFYICONDATAA, dwInfoFlags) == field::kInfoFlags);
 static_assert(NIM_ADD == static_cast<DWORD>(NotifyMessage::Add) && NIM_MODIFY == static_cast<DWORD>(NotifyMessage::Modify) &&
               NIM_DELETE == static_cast<DWORD>(NotifyMessage::Delete));
 static_assert(NIF_MESSAGE == kNifMessage && NIF_ICON == kNifIcon && NIF_TIP == kNifTip && NIF_INFO == kNifInfo);
+// The picture kinds are OLE's.
+static_assert(static_cast<int>(PictureType::None) == PICTYPE_NONE &&
+              static_cast<int>(PictureType::Bitmap) == PICTYPE_BITMAP &&
+              static_cast<int>(PictureType::Metafile) == PICTYPE_METAFILE &&
+              static_cast<int>(PictureType::Icon) == PICTYPE_ICON &&
+              static_cast<int>(PictureType::EnhancedMetafile) == PICTYPE_ENHMETAFILE);
 
 class CursorPicture final : public Picture {
 public:
@@ -61,7 +71,9 @@ PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
             static_cast<HCURSOR>(LoadImageW(instance, MAKEINTRESOURCEW(resourceId), IMAGE_CURSOR, 0, 0, 0)));
         if (!cursor) return nullptr;
         return std::make_shared<CursorPicture>(std::move(cursor));
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the picture: the control gets none, and the icon shows without it.
+        win::TraceFailure(L"tray hand picture", win::kOutOfMemory);
         return nullptr;
     }
 }
@@ -103,16 +115,15 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             if (message == WM_SIZE) self->control_->Resize();
             if (message == WM_DESTROY) self->control_->Terminate();
         } catch (...) {
-            // A host whose change notice fails must not take the window procedure down with it.
+            // A host whose change notice fails, in whatever way, must not take the window procedure down with it.
+            win::TraceCaughtFailure(L"tray control window");
         }
     }
     if (message == WM_NCDESTROY && self) self->window_.release();
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-std::uint32_t SysTrayWindow::OwnWindow() {
-    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window_.get()));
-}
+win::WindowId SysTrayWindow::OwnWindow() { return win::IdOf(window_.get()); }
 
 bool SysTrayWindow::NotifyIcon(const NotifyCall& call) {
     NOTIFYICONDATAA data{};
@@ -161,6 +172,12 @@ int SysTrayWindow::TwipsToPixels(int twips) const noexcept {
     return MulDiv(twips, win::WindowDpi(window_.get()), win::kTwipsPerInch);
 }
 
-bool SysTrayWindow::IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+std::string SysTrayWindow::ToAnsi(std::wstring_view character) {
+    // A character is at most a surrogate pair, and no ANSI code page takes more than four bytes for one.
+    char bytes[8];
+    const int length = WideCharToMultiByte(CP_ACP, 0, character.data(), static_cast<int>(character.size()), bytes,
+                                           static_cast<int>(sizeof bytes), nullptr, nullptr);
+    return std::string(bytes, static_cast<std::size_t>(length > 0 ? length : 0));
+}
 
 }  // namespace tray

@@ -28,7 +28,7 @@ public:
     bool IsTaskbarCreated(UINT message) const noexcept { return taskbarCreated_ != 0 && message == taskbarCreated_; }
 
     // SysTrayPlatform
-    std::uint32_t OwnWindow() override;
+    win::WindowId OwnWindow() override;
     bool NotifyIcon(const NotifyCall& call) override;
     void InstallTrayHook(cSysTray& control) override;
     void RemoveTrayHook(cSysTray& control) override;
@@ -36,7 +36,7 @@ public:
     void WaitForMessages(double maxSeconds) override;
     void SetHeightTwips(int twips) override;
     void SetWidthTwips(int twips) override;
-    bool IsLeadByte(unsigned char byte) override;
+    std::string ToAnsi(std::wstring_view character) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

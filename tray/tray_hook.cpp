@@ -1,19 +1,32 @@
 // The window hook of the tray control: one saved procedure for the program, the control found in user data.
 #include "tray/tray_hook.h"
 
+#include <shellapi.h>
+
 #include <cstdint>
+
+#include "win/failure_trace.h"
+#include "win/win_handles.h"
 
 namespace mSysTray {
 namespace {
 
 static_assert(sizeof(void*) == sizeof(LONG), "Pelmorath is a 32-bit program: its tray hook keeps addresses in a LONG");
 
+// The callback's message and what its lParam carries, as the control tells them apart.
+static_assert(tray::kTrayCallbackMessage == WM_USER + 101);
+namespace notification = tray::notification;
+static_assert(notification::kMouseMove == WM_MOUSEMOVE && notification::kLeftDown == WM_LBUTTONDOWN &&
+              notification::kLeftUp == WM_LBUTTONUP && notification::kLeftDoubleClick == WM_LBUTTONDBLCLK &&
+              notification::kRightDown == WM_RBUTTONDOWN && notification::kRightUp == WM_RBUTTONUP &&
+              notification::kRightDoubleClick == WM_RBUTTONDBLCLK);
+static_assert(notification::kBalloonHide == NIN_BALLOONHIDE && notification::kBalloonTimeout == NIN_BALLOONTIMEOUT &&
+              notification::kBalloonUserClick == NIN_BALLOONUSERCLICK);
+
 // One slot for the whole program: at most one control has its window hooked at a time.
 WNDPROC PrevWndProc = nullptr;
 
-HWND OwnerOf(const tray::cSysTray& control) noexcept {
-    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(control.OwnerWindow()));
-}
+HWND OwnerOf(const tray::cSysTray& control) noexcept { return win::HandleOf(control.OwnerWindow()); }
 
 }  // namespace
 
@@ -40,7 +53,9 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) 
             try {
                 control->HandleTrayMessage(notification, id);
             } catch (...) {
-                // Nothing may leave a window procedure; the host's handlers deal with their own failures.
+                // Nothing may leave a window procedure. A host's event handlers deal with their own failures, so
+                // whatever reaches here is unknown: it is named, and the message goes on.
+                win::TraceCaughtFailure(L"tray icon event");
             }
         }
     }

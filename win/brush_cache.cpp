@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "win/failure_trace.h"
+
 namespace win {
 
 HBRUSH BrushCache::For(COLORREF colour) noexcept {
@@ -14,7 +16,9 @@ HBRUSH BrushCache::For(COLORREF colour) noexcept {
     try {
         brushes_.emplace_back(colour, std::move(brush));
     } catch (const std::bad_alloc&) {
-        return nullptr;  // the brush could not be kept, so it must not be handed out
+        // The brush could not be kept, so it must not be handed out: that colour is not painted.
+        TraceFailure(L"brush cache", kOutOfMemory);
+        return nullptr;
     }
     return brushes_.back().second.get();
 }

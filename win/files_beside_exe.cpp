@@ -3,11 +3,16 @@
 
 #include <windows.h>
 
+#include <new>
+
+#include "win/failure_trace.h"
 #include "win/logic/path_text.h"
 #include "win/win_handles.h"
 
 namespace win {
 namespace {
+
+static_assert(kLongPathFrom == MAX_PATH);
 
 // Both readers: at most count bytes from the file's start; as a whole file, one longer than count is refused unread.
 FileRead ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFile) noexcept {
@@ -49,7 +54,9 @@ FileRead ReadFromStart(const std::wstring& path, std::size_t count, bool wholeFi
             total += got;
         }
         read.bytes.resize(total);
-    } catch (...) {
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the path or the bytes: the caller gets the platform's code for it.
+        TraceFailure(L"file read", kOutOfMemory);
         read.bytes.clear();
         read.error = ERROR_NOT_ENOUGH_MEMORY;
     }
@@ -78,8 +85,10 @@ bool FileExistsW(const std::wstring& path) noexcept {
     try {
         WIN32_FILE_ATTRIBUTE_DATA data;
         return GetFileAttributesExW(LongPathForm(path).c_str(), GetFileExInfoStandard, &data) != FALSE;
-    } catch (...) {
-        return false;  // out of memory for the text: counts as absent like any other failure
+    } catch (const std::bad_alloc&) {
+        // Out of memory for the path: counts as absent like any other failure.
+        TraceFailure(L"file test", kOutOfMemory);
+        return false;
     }
 }
 

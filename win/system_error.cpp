@@ -4,25 +4,43 @@
 #include <windows.h>
 
 #include "win/logic/handler_failure.h"
-#include "win/utf8.h"
 
 namespace win {
 
-std::string SystemErrorDescription(unsigned long errorCode) {
-    wchar_t* buffer = nullptr;
+namespace {
+
+// The text FormatMessage allocated, freed however the copy of it ends.
+struct LocalText {
+    wchar_t* text = nullptr;
+    LocalText() noexcept = default;
+    LocalText(const LocalText&) = delete;
+    LocalText& operator=(const LocalText&) = delete;
+    ~LocalText() { LocalFree(text); }
+};
+
+}  // namespace
+
+std::wstring SystemErrorDescription(unsigned long errorCode) {
+    LocalText buffer;
     // With ALLOCATE_BUFFER the call takes the address of the pointer in place of a buffer.
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        errorCode, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text = length > 0 ? ToUtf8(std::wstring_view(buffer, length)) : "Error " + std::to_string(errorCode);
-    LocalFree(buffer);
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) text.pop_back();
+        errorCode, 0, reinterpret_cast<wchar_t*>(&buffer.text), 0, nullptr);
+    std::wstring text;
+    if (length > 0) {
+        text.assign(buffer.text, length);
+    } else {
+        const std::string number = std::to_string(errorCode);  // to_wstring would bring in a wide printf
+        text = L"Error ";
+        text.append(number.begin(), number.end());
+    }
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text;
 }
 
-void ThrowLastError(const char* descriptionWithoutCode) {
+void ThrowLastError(const wchar_t* descriptionWithoutCode) {
     const DWORD code = GetLastError();
-    throw HandlerFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::string(descriptionWithoutCode));
+    throw HandlerFailure(code != ERROR_SUCCESS ? SystemErrorDescription(code) : std::wstring(descriptionWithoutCode));
 }
 
 }  // namespace win

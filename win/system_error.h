@@ -6,12 +6,11 @@
 
 namespace win {
 
-// In UTF-8, the form of the program's own texts, without the trailing line break and blanks; "Error N" for a code
-// the platform has no text for.
-std::string SystemErrorDescription(unsigned long errorCode);
+// Without the trailing line break and blanks; "Error N" for a code the platform has no text for.
+std::wstring SystemErrorDescription(unsigned long errorCode);
 
 // Throws HandlerFailure with the description of the calling thread's last error, or with the given words when the
 // platform recorded no error code.
-[[noreturn]] void ThrowLastError(const char* descriptionWithoutCode);
+[[noreturn]] void ThrowLastError(const wchar_t* descriptionWithoutCode);
 
 }  // namespace win

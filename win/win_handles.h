@@ -1,9 +1,11 @@
-// Typed owners for the Windows handles the program creates: each kind with its close function and invalid value.
+// Typed owners for the Windows handles the program creates, each kind with its close function and invalid value, and
+// the window id that stands for a handle where Windows headers are not seen.
 #pragma once
 
 #include <windows.h>
 
 #include "win/logic/unique_handle.h"
+#include "win/logic/window_id.h"
 
 namespace win {
 
@@ -74,5 +76,9 @@ using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileTraits>;
 // A directory search (FindFirstFileW), which fails with INVALID_HANDLE_VALUE.
 using FindHandle = UniqueHandle<FindTraits>;
+
+// A window handed across an interface free of Windows, and back.
+inline WindowId IdOf(HWND window) noexcept { return static_cast<WindowId>(reinterpret_cast<std::uintptr_t>(window)); }
+inline HWND HandleOf(WindowId window) noexcept { return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(window)); }
 
 }  // namespace win

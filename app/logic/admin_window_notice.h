@@ -9,9 +9,9 @@
 namespace app {
 
 // Shown on the tray icon once per run, titled with the product's name.
-inline constexpr std::string_view kAdminWindowBalloonText =
-    "cannot steer while an administrator window is in front: Windows keeps its keys from other programs.\r\n"
-    "Click a window of an ordinary program to steer again, or start Pelmorath as administrator.";
+inline constexpr std::wstring_view kAdminWindowBalloonText =
+    L"cannot steer while an administrator window is in front: Windows keeps its keys from other programs.\r\n"
+    L"Click a window of an ordinary program to steer again, or start Pelmorath as administrator.";
 
 struct AdminWindowFacts {
     std::optional<win::ProcessElevation> own;    // nothing when this program's token could not be read

@@ -5,16 +5,16 @@
 
 namespace app {
 
-std::string ApplicationTitle(std::string_view displayName) {
-    std::string_view title = displayName;
+std::wstring ApplicationTitle(std::wstring_view displayName) {
+    std::wstring_view title = displayName;
     // The first cut happens before any length test, so the last word always goes. A name without a
     // space has nothing left to cut and stays whole rather than emptied.
     do {
-        const std::size_t space = title.rfind(' ');
-        if (space == std::string_view::npos) break;
+        const std::size_t space = title.rfind(L' ');
+        if (space == std::wstring_view::npos) break;
         title = title.substr(0, space);
     } while (title.size() > kMaxTitleLength);
-    return std::string(title);
+    return std::wstring(title);
 }
 
 int RollOneToHundred(double unitSample) {
@@ -39,10 +39,10 @@ double TimeOfDayGenerator::Next() {
     return static_cast<double>(state_ - 1u) / 2147483646.0;
 }
 
-std::string HomePageCommandLine() {
-    std::string command = "explorer \"";
+std::wstring HomePageCommandLine() {
+    std::wstring command = L"explorer \"";
     command += kHomePageAddress;
-    command += '"';
+    command += L'"';
     return command;
 }
 

@@ -12,7 +12,7 @@ namespace app {
 inline constexpr std::size_t kMaxTitleLength = 40;
 
 // The display name without its last word, cut further while too long.
-std::string ApplicationTitle(std::string_view displayName);
+std::wstring ApplicationTitle(std::wstring_view displayName);
 
 inline constexpr int kHomePageNumber = 7;
 
@@ -33,6 +33,6 @@ private:
 };
 
 // The command line that opens the home page in the user's browser.
-std::string HomePageCommandLine();
+std::wstring HomePageCommandLine();
 
 }  // namespace app

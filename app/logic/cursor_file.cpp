@@ -10,9 +10,6 @@ namespace {
 
 constexpr std::size_t kHeaderSize = 6;
 constexpr std::size_t kEntrySize = 16;
-constexpr std::size_t kBitmapHeaderSize = 40;
-constexpr std::uint16_t kIconType = 1;
-constexpr std::uint16_t kCursorType = 2;
 constexpr std::array<std::uint8_t, 8> kPngSignature{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 constexpr std::size_t kPngHeaderEnd = 8 + 8 + 13 + 4;  // signature, IHDR length and type, its data, its CRC
 
@@ -35,14 +32,14 @@ std::int32_t LeInt32(std::span<const std::uint8_t> b, std::size_t at) {
 std::uint64_t RowBytes(std::uint64_t width, std::uint64_t bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
 CursorFault CheckBitmap(std::span<const std::uint8_t> image, int width, int height) {
-    if (image.size() < kBitmapHeaderSize || Le32(image, 0) != kBitmapHeaderSize) return CursorFault::Bitmap;
-    const std::int32_t bitmapWidth = LeInt32(image, 4);
-    const std::int32_t doubledHeight = LeInt32(image, 8);  // colour rows and mask rows
-    const std::uint32_t planes = Le16(image, 12);
-    const std::uint32_t bitsPerPixel = Le16(image, 14);
-    const std::uint32_t compression = Le32(image, 16);
-    const std::uint32_t coloursUsed = Le32(image, 32);
-    if (planes != 1 || compression != 0) return CursorFault::Bitmap;
+    if (image.size() < bitmap::kHeaderSize || Le32(image, 0) != bitmap::kHeaderSize) return CursorFault::Bitmap;
+    const std::int32_t bitmapWidth = LeInt32(image, bitmap::kWidth);
+    const std::int32_t doubledHeight = LeInt32(image, bitmap::kHeight);  // colour rows and mask rows
+    const std::uint32_t planes = Le16(image, bitmap::kPlanes);
+    const std::uint32_t bitsPerPixel = Le16(image, bitmap::kBitCount);
+    const std::uint32_t compression = Le32(image, bitmap::kCompression);
+    const std::uint32_t coloursUsed = Le32(image, bitmap::kColoursUsed);
+    if (planes != 1 || compression != bitmap::kUncompressed) return CursorFault::Bitmap;
     if (bitsPerPixel != 1 && bitsPerPixel != 4 && bitsPerPixel != 8 && bitsPerPixel != 16 && bitsPerPixel != 24 &&
         bitsPerPixel != 32) {
         return CursorFault::Bitmap;
@@ -56,7 +53,7 @@ CursorFault CheckBitmap(std::span<const std::uint8_t> image, int width, int heig
     const std::uint64_t fullPalette = bitsPerPixel <= 8 ? (1u << bitsPerPixel) : 256;
     if (coloursUsed > fullPalette) return CursorFault::Bitmap;
     const std::uint64_t colours = coloursUsed != 0 || bitsPerPixel > 8 ? coloursUsed : fullPalette;
-    const std::uint64_t needed = kBitmapHeaderSize + colours * 4 +
+    const std::uint64_t needed = bitmap::kHeaderSize + colours * bitmap::kPaletteEntrySize +
                                  RowBytes(static_cast<std::uint64_t>(width), bitsPerPixel) * height +
                                  RowBytes(static_cast<std::uint64_t>(width), 1) * height;
     return needed <= image.size() ? CursorFault::None : CursorFault::Bitmap;
@@ -118,7 +115,7 @@ CursorFile CheckCursorFile(std::span<const std::uint8_t> file) {
     if (file.size() < kHeaderSize || file.size() > kMaxCursorFileSize) return fail(CursorFault::FileSize);
     const std::uint32_t type = Le16(file, 2);
     const std::size_t count = Le16(file, 4);
-    if (Le16(file, 0) != 0 || (type != kIconType && type != kCursorType) || count == 0) {
+    if (Le16(file, 0) != 0 || (type != kIconFileType && type != kCursorFileType) || count == 0) {
         return fail(CursorFault::Header);
     }
     const std::size_t directoryEnd = kHeaderSize + count * kEntrySize;
@@ -140,7 +137,7 @@ CursorFile CheckCursorFile(std::span<const std::uint8_t> file) {
         const CursorFault fault =
             image.png ? CheckPng(data, image.width, image.height) : CheckBitmap(data, image.width, image.height);
         if (fault != CursorFault::None) return fail(fault);
-        if (type == kCursorType) {
+        if (type == kCursorFileType) {
             image.hotX = static_cast<int>(Le16(file, entry + 4));
             image.hotY = static_cast<int>(Le16(file, entry + 6));
             if (image.hotX >= image.width || image.hotY >= image.height) return fail(CursorFault::HotSpot);

@@ -10,7 +10,20 @@
 namespace app {
 
 // What the start-up report says about a pointer file that is no usable cursor.
-inline constexpr const char* kInvalidPicture = "Invalid picture";
+inline constexpr const wchar_t* kInvalidPicture = L"Invalid picture";
+
+// What a cursor file shares with the platform's own layouts: the type in its header, as a resource's icon or cursor
+// directory names it (RES_ICON, RES_CURSOR); and the bitmap header its images start with (BITMAPINFOHEADER), whose
+// plain pixels are uncompressed (BI_RGB) after a palette of 4-byte entries (RGBQUAD).
+inline constexpr std::uint16_t kIconFileType = 1;
+inline constexpr std::uint16_t kCursorFileType = 2;
+namespace bitmap {
+inline constexpr std::size_t kHeaderSize = 40;
+inline constexpr std::size_t kWidth = 4, kHeight = 8, kPlanes = 12, kBitCount = 14, kCompression = 16;
+inline constexpr std::size_t kColoursUsed = 32;
+inline constexpr std::uint32_t kUncompressed = 0;
+inline constexpr std::size_t kPaletteEntrySize = 4;
+}  // namespace bitmap
 
 // Far above any real cursor file (one 256 x 256 image at 32 bits is 270 kB), far below trouble.
 inline constexpr std::size_t kMaxCursorFileSize = 4 * 1024 * 1024;

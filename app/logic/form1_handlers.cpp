@@ -1,4 +1,4 @@
-// Form1's handlers, each line of a trapped handler with its line number.
+// Form1's trapped handlers, each line with its line number.
 #include "app/logic/form1_handlers.h"
 
 #include "app/logic/product.h"
@@ -7,101 +7,91 @@
 namespace app {
 namespace {
 
-void StartBranch(WindowState& window, Steering& steering, MessagePump& pump, ErrorTrap& trap) {
-    trap.Run(102, [&] { window.SetButtonCaption(kStopCaption); });
-    trap.Run(104, [&] { window.MinimizeWindow(); });
-    trap.Run(106, [&] { steering.StartSteering(); });
-    trap.Run(108, [&] { steering.SetRestoreRequested(false); });
+void StartBranch(Form1Platform& form, ErrorTrap& trap) {
+    trap.Run(102, [&] { form.SetButtonCaption(kStopCaption); });
+    trap.Run(104, [&] { form.MinimizeWindow(); });
+    trap.Run(106, [&] { form.StartSteering(); });
+    trap.Run(108, [&] { form.SetRestoreRequested(false); });
     for (;;) {
-        trap.Run(110, [&] { pump.ProcessPendingMessages(); });
+        trap.Run(110, [&] { form.ProcessPendingMessages(); });
         bool runOver = true;  // a failure at this line ends the run as the request does
         trap.Run(112, [&] {
-            if (steering.RestoreRequested()) {
-                steering.StopSteering();
+            if (form.RestoreRequested()) {
+                form.StopSteering();
                 return;
             }
             // In place of a busy loop of passes: blocks until a message comes, so that an idle run costs nothing.
-            pump.WaitForInput();
+            form.WaitForInput();
             runOver = false;
         });
         if (runOver) break;
     }
-    trap.Run(114, [&] { window.SetButtonCaption(kStartCaption); });
-    trap.Run(116, [&] { window.ShowWindow(); });
-    trap.Run(118, [&] { window.FocusWindow(); });
-    trap.Run(120, [&] { window.SetMinimizedToTray(false); });
+    trap.Run(114, [&] { form.SetButtonCaption(kStartCaption); });
+    trap.Run(116, [&] { form.ShowWindow(); });
+    trap.Run(118, [&] { form.FocusWindow(); });
+    trap.Run(120, [&] { form.SetMinimizedToTray(false); });
 }
 
-void StopBranch(Steering& steering, MessagePump& pump, ErrorTrap& trap) {
-    trap.Run(122, [&] { steering.SetRestoreRequested(true); });
-    trap.Run(124, [&] { pump.ProcessPendingMessages(); });
-    trap.Run(126, [&] { pump.ProcessPendingMessages(); });
-    trap.Run(128, [&] { steering.StopSteering(); });
+void StopBranch(Form1Platform& form, ErrorTrap& trap) {
+    trap.Run(122, [&] { form.SetRestoreRequested(true); });
+    trap.Run(124, [&] { form.ProcessPendingMessages(); });
+    trap.Run(126, [&] { form.ProcessPendingMessages(); });
+    trap.Run(128, [&] { form.StopSteering(); });
 }
 
 }  // namespace
 
-void Form_Load(WindowState& window, Look& look, Application& application, tray::TrayControl& tray,
-               const ReportSink& report) noexcept {
+void Form_Load(Form1Platform& form, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
-    trap.Run(100, [&] { look.ApplySkin(); });
+    trap.Run(100, [&] { form.ApplySkin(); });
     std::wstring pointerFile;
     bool pointerFilePresent = false;
     trap.Run(104, [&] {
-        pointerFile = win::JoinPath(application.ExecutableFolder(), kPointerFileName);
-        pointerFilePresent = application.FileExists(pointerFile);
+        pointerFile = win::JoinPath(form.ExecutableFolder(), kPointerFileName);
+        pointerFilePresent = form.FileExists(pointerFile);
     });
     trap.Run(106, [&] {
-        if (pointerFilePresent) look.LoadPointerImage(pointerFile);
+        if (pointerFilePresent) form.LoadPointerImage(pointerFile);
     });
-    trap.Run(108, [&] { application.RollForHomePage(); });
+    trap.Run(108, [&] { form.RollForHomePage(); });
     // The tip goes first, so the icon never shows the stored design text.
-    trap.Run(126, [&] { tray.SetTrayTip(kProductDisplayName); });
-    trap.Run(126, [&] { window.SetWindowIcon(); });
-    trap.Run(128, [&] { tray.SetInTray(true); });
-    trap.Run(130, [&] { window.SetCaption(kProductDisplayName); });
+    trap.Run(126, [&] { form.SetTrayTip(kProductDisplayName); });
+    trap.Run(126, [&] { form.SetWindowIcon(); });
+    trap.Run(128, [&] { form.SetInTray(true); });
+    trap.Run(130, [&] { form.SetCaption(kProductDisplayName); });
 }
 
-void Form_LoadAfterShow(Application& application, const ReportSink& report) noexcept {
+void Form_LoadAfterShow(Form1Platform& form, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
-    trap.Run(130, [&] { application.SetAppTitle(); });
+    trap.Run(130, [&] { form.SetAppTitle(); });
 }
 
-void PushButton2_Click(WindowState& window, Steering& steering, MessagePump& pump, const ReportSink& report) noexcept {
+void PushButton2_Click(Form1Platform& form, const ReportSink& report) noexcept {
     ErrorTrap trap(kClickProcedure, report);
     bool startBranch = true;  // a failed caption read takes the start branch
-    trap.Run(100, [&] { startBranch = window.ButtonCaption() == kStartCaption; });
+    trap.Run(100, [&] { startBranch = form.ButtonCaption() == kStartCaption; });
     if (startBranch) {
-        StartBranch(window, steering, pump, trap);
+        StartBranch(form, trap);
     } else {
-        StopBranch(steering, pump, trap);
+        StopBranch(form, trap);
     }
 }
 
-void Form_Resize(WindowState& window, tray::TrayControl& tray) {
-    if (!window.IsMinimized() || window.MinimizedToTray()) return;
-    // With no icon in the tray, hiding would leave the window out of reach: it stays on the taskbar.
-    if (!tray.IconInShell()) return;
-    window.HideWindow();
-    window.SetMinimizedToTray(true);
-    tray.ShowBalloon(kTrayBalloonText, kProductDisplayName, kTrayBalloonSeconds, true);
+void cSysTray1_MouseUp(Form1Platform& form) {
+    form.ShowWindow();
+    form.FocusWindow();
+    form.SetMinimizedToTray(false);
 }
 
-void cSysTray1_MouseUp(WindowState& window) {
-    window.ShowWindow();
-    window.FocusWindow();
-    window.SetMinimizedToTray(false);
-}
-
-void Form_QueryUnload(Steering& steering, tray::TrayControl& tray, MessagePump& pump, const ReportSink& report) noexcept {
+void Form_QueryUnload(Form1Platform& form, const ReportSink& report) noexcept {
     ErrorTrap trap(kQueryUnloadProcedure, report);
-    trap.Run(100, [&] { steering.StopSteering(); });
-    trap.Run(102, [&] { tray.SetInTray(false); });
-    trap.Run(104, [&] { pump.ProcessPendingMessages(); });
-    trap.Run(106, [&] { pump.ProcessPendingMessages(); });
-    trap.Run(108, [&] { pump.ProcessPendingMessages(); });
+    trap.Run(100, [&] { form.StopSteering(); });
+    trap.Run(102, [&] { form.SetInTray(false); });
+    trap.Run(104, [&] { form.ProcessPendingMessages(); });
+    trap.Run(106, [&] { form.ProcessPendingMessages(); });
+    trap.Run(108, [&] { form.ProcessPendingMessages(); });
 }
 
-int UnloadExitCode(bool windowCreated) noexcept { return windowCreated ? 0 : kStartFailedExitCode; }
+int UnloadExitCode(bool windowCameUp) noexcept { return windowCameUp ? kClosedExitCode : kStartFailedExitCode; }
 
 }  // namespace app

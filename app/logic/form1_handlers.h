@@ -1,5 +1,5 @@
-// Form1's event handlers, free of Windows: start-up, the start/stop button, hiding into the tray, the close; and
-// the interfaces through which they reach the window and the system, one per concern.
+// Form1's trapped handlers, free of Windows: start-up, the start/stop button and the close, each a run of numbered
+// lines; and the one interface through which they reach the window, its parts and the program.
 #pragma once
 
 #include <cstdint>
@@ -7,131 +7,112 @@
 #include <string_view>
 
 #include "app/logic/error_trap.h"
-#include "tray/logic/sys_tray.h"
 
 namespace app {
 
-inline constexpr std::string_view kStartCaption = "Start Running (Press Ctrl + Alt + U To Bring This Window Back)";
-inline constexpr std::string_view kStopCaption = "Stop Running (Press Ctrl + Alt + U To Bring This Window Back)";
+inline constexpr std::wstring_view kStartCaption = L"Start Running (Press Ctrl + Alt + U To Bring This Window Back)";
+inline constexpr std::wstring_view kStopCaption = L"Stop Running (Press Ctrl + Alt + U To Bring This Window Back)";
 
 // The procedures the error report names, one per trapped handler.
-inline constexpr std::string_view kLoadProcedure = "in Pelmorath2021/08/31.Form1.Form_Load ";
-inline constexpr std::string_view kClickProcedure = "in Pelmorath2021/08/31.Form1.PushButton2_Click ";
-inline constexpr std::string_view kQueryUnloadProcedure = "in Pelmorath2021/08/31.Form1.Form_QueryUnload ";
+inline constexpr std::wstring_view kLoadProcedure = L"in Pelmorath2021/08/31.Form1.Form_Load ";
+inline constexpr std::wstring_view kClickProcedure = L"in Pelmorath2021/08/31.Form1.PushButton2_Click ";
+inline constexpr std::wstring_view kQueryUnloadProcedure = L"in Pelmorath2021/08/31.Form1.Form_QueryUnload ";
 
 inline constexpr std::wstring_view kPointerFileName = L"\\HAND-M.CUR";
 
 // The balloon of the first minimise of a program run.
-inline constexpr std::string_view kTrayBalloonText =
-    "has been minimized to the system tray.\r\n"
-    "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.";
+inline constexpr std::wstring_view kTrayBalloonText =
+    L"has been minimized to the system tray.\r\n"
+    L"Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.";
 inline constexpr std::int32_t kTrayBalloonSeconds = 5;
 
-// The code the program ends with when its window is destroyed: 0 after a close, and a failure when the window is
-// destroyed while it is being created, so that a start that could not make its window does not pass for a success.
+// The codes the program ends with: 0 after a close, and a failure when the window is destroyed before it came up, so
+// that a start that could not make its window does not pass for a success.
+inline constexpr int kClosedExitCode = 0;
 inline constexpr int kStartFailedExitCode = 1;
 
-// Any call of the interfaces below may throw win::HandlerFailure; a trapped handler reports it with its line.
-
-// The main window as its user sees it.
-class WindowState {
+// What Form1's handlers need of the window, its parts (the run's steering, the look, the tray control cSysTray1) and
+// the program. Form1 implements it; the unit tests record it. Any call may throw win::HandlerFailure or run out of
+// memory; a trapped handler reports either with its line.
+class Form1Platform {
 public:
-    virtual std::string ButtonCaption() = 0;
-    virtual void SetButtonCaption(std::string_view caption) = 0;
-    virtual void SetCaption(std::string_view caption) = 0;
+    // The window and its button.
+    virtual std::wstring ButtonCaption() = 0;
+    virtual void SetButtonCaption(std::wstring_view caption) = 0;
+    virtual void SetCaption(std::wstring_view caption) = 0;
     virtual void SetWindowIcon() = 0;
+    // The platform's resize event runs inside: a minimised window goes into the tray (Form1's Form_Resize).
     virtual void MinimizeWindow() = 0;
-    virtual bool IsMinimized() = 0;
-    // Hides the window and its taskbar button; shown again, it comes back in its normal size.
-    virtual void HideWindow() = 0;
     // Makes the window visible in its normal size.
     virtual void ShowWindow() = 0;
     // Brings the window to the front with the keyboard focus.
     virtual void FocusWindow() = 0;
     // True while the window is hidden in the tray.
-    virtual bool MinimizedToTray() = 0;
     virtual void SetMinimizedToTray(bool minimized) = 0;
 
-protected:
-    ~WindowState() = default;
-};
-
-// The steering of a run: the keyboard hook and the watches that go with it, started and stopped here only, and
-// the restore request that ends the run.
-class Steering {
-public:
+    // The steering of a run: the keyboard hook and the watches that go with it, started and stopped here only, and
+    // the restore request that ends the run. Stopping is harmless when nothing steers. Raising the request also ends
+    // a WaitForInput, wherever the raise runs.
     virtual void StartSteering() = 0;
-    // Harmless when nothing steers.
     virtual void StopSteering() = 0;
     virtual bool RestoreRequested() = 0;
-    // Raising the request also ends a WaitForInput, wherever the raise runs.
     virtual void SetRestoreRequested(bool requested) = 0;
 
-protected:
-    ~Steering() = default;
-};
-
-// The thread's message processing, with the window's keyboard navigation.
-class MessagePump {
-public:
-    // Dispatches every waiting message and returns at once.
+    // The thread's message processing, with the window's keyboard navigation. The first dispatches every waiting
+    // message and returns at once; the second blocks until a posted message arrives, running hook calls and sent
+    // messages meanwhile.
     virtual void ProcessPendingMessages() = 0;
-    // Blocks until a posted message arrives and dispatches it, running hook calls and sent messages meanwhile.
     virtual void WaitForInput() = 0;
 
-protected:
-    ~MessagePump() = default;
-};
-
-// The window's look beyond the system's: the optional skin file and pointer file.
-class Look {
-public:
-    // Recolours the window and skins it when the skin file is present.
+    // The look beyond the system's: the skin file recolours and skins the window when present; the pointer file,
+    // read and checked, is shown over the button.
     virtual void ApplySkin() = 0;
-    // Reads and checks the pointer file; its picture is then shown over the button.
     virtual void LoadPointerImage(const std::wstring& path) = 0;
 
-protected:
-    ~Look() = default;
-};
-
-// What belongs to the program rather than to its window.
-class Application {
-public:
-    // The executable's folder, without a trailing separator; Unicode, as folder names may be in any script.
+    // The program: its folder, without a trailing separator and in any script; whether a file or folder exists
+    // (never fails); the home page on about one start in a hundred; the application title.
     virtual std::wstring ExecutableFolder() = 0;
-    // True for any existing file or folder; never fails.
     virtual bool FileExists(const std::wstring& path) = 0;
-    // On about one start in a hundred, opens the maker's home page.
     virtual void RollForHomePage() = 0;
     virtual void SetAppTitle() = 0;
 
+    // The tray control cSysTray1: its tooltip, and its icon in the notification area (true) or not.
+    virtual void SetTrayTip(std::wstring_view tip) = 0;
+    virtual void SetInTray(bool show) = 0;
+
 protected:
-    ~Application() = default;
+    ~Form1Platform() = default;
 };
 
 // Runs before the window is first shown. A failing line is reported and start-up goes on.
-void Form_Load(WindowState& window, Look& look, Application& application, tray::TrayControl& tray,
-               const ReportSink& report) noexcept;
+void Form_Load(Form1Platform& form, const ReportSink& report) noexcept;
 
 // The load handler's last line, whose work nobody can see (the application title's hidden window): run from the
 // window's own queue right after the first show, so that the window shows sooner, and reported as the load handler's.
-void Form_LoadAfterShow(Application& application, const ReportSink& report) noexcept;
+void Form_LoadAfterShow(Form1Platform& form, const ReportSink& report) noexcept;
 
 // The button caption is the only record of a run: the start caption starts one, anything else stops it. The start
 // branch returns only when the run is over; the stop branch runs nested inside its message processing.
-void PushButton2_Click(WindowState& window, Steering& steering, MessagePump& pump, const ReportSink& report) noexcept;
-
-// The resize event: a minimised window goes into the tray, with the balloon on the first time.
-void Form_Resize(WindowState& window, tray::TrayControl& tray);
+void PushButton2_Click(Form1Platform& form, const ReportSink& report) noexcept;
 
 // A mouse button released over the tray icon: the window comes back, whatever the button.
-void cSysTray1_MouseUp(WindowState& window);
+void cSysTray1_MouseUp(Form1Platform& form);
 
 // Before the window closes for any reason: the steering and the icon go, and waiting messages are served. Never
 // refuses the close; a failing line is reported and the next one runs.
-void Form_QueryUnload(Steering& steering, tray::TrayControl& tray, MessagePump& pump, const ReportSink& report) noexcept;
+void Form_QueryUnload(Form1Platform& form, const ReportSink& report) noexcept;
 
-int UnloadExitCode(bool windowCreated) noexcept;
+// What the resize event sees, and whether it hides the window into the tray: only a minimised window not yet there,
+// and only while the shell holds the icon, without which a hidden window would be out of reach.
+struct ResizeFacts {
+    bool minimized = false;
+    bool minimizedToTray = false;
+    bool iconInShell = false;
+};
+constexpr bool HidesIntoTray(const ResizeFacts& facts) {
+    return facts.minimized && !facts.minimizedToTray && facts.iconInShell;
+}
+
+int UnloadExitCode(bool windowCameUp) noexcept;
 
 }  // namespace app

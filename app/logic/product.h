@@ -5,9 +5,9 @@
 
 namespace app {
 
-inline constexpr std::string_view kProductDisplayName = "Pelmorath Software";
-inline constexpr std::string_view kMakerName = "Quendrix";
-inline constexpr std::string_view kHomePageAddress = "https://pelmorath.example/";
-inline constexpr std::string_view kSupportAddress = "support@pelmorath.example";
+inline constexpr std::wstring_view kProductDisplayName = L"Pelmorath Software";
+inline constexpr std::wstring_view kMakerName = L"Quendrix";
+inline constexpr std::wstring_view kHomePageAddress = L"https://pelmorath.example/";
+inline constexpr std::wstring_view kSupportAddress = L"support@pelmorath.example";
 
 }  // namespace app

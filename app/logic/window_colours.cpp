@@ -1,34 +1,31 @@
 // ApplySkin's steps and the rules it relies on, and the colours high contrast asks for.
 #include "app/logic/window_colours.h"
 
+#include "skin/logic/skin_look.h"
 #include "win/logic/path_text.h"
 
 namespace app {
-namespace {
 
-// Attribute bits as the platform defines them.
-constexpr std::uint32_t kHidden = 0x2, kSystem = 0x4, kDirectory = 0x10;
-
-}  // namespace
-
-bool IsOrdinaryFile(std::uint32_t attributes) { return (attributes & (kHidden | kSystem | kDirectory)) == 0; }
+bool IsOrdinaryFile(std::uint32_t attributes) {
+    return (attributes & (kHiddenAttribute | kSystemAttribute | kDirectoryAttribute)) == 0;
+}
 
 std::wstring SkinFilePath(std::wstring_view executableFolder) { return win::JoinPath(executableFolder, kSkinFileName); }
 
-void ApplySkin(SkinTarget& target) {
-    if (!target.SkinFileFound(SkinFilePath(target.ExecutableFolder()))) return;
+void ApplySkin(SkinTarget& target, std::wstring_view executableFolder) {
+    const std::wstring path = SkinFilePath(executableFolder);
+    if (!target.SkinFileFound(path)) return;
 
     target.SetBackColour(kButtonFace);
     for (const FormControl& control : target.Controls()) {
-        if (TakesButtonFace(control.kind)) target.SetControlBackColour(control.handle, kButtonFace);
+        if (TakesButtonFace(control.kind)) target.SetControlBackColour(control.window, kButtonFace);
     }
 
-    skin::SkinFramework& engine = target.SkinFramework1();
-    engine.LoadSkin(SkinFilePath(target.ExecutableFolder()), "");
-    engine.SetOptions(engine.Options() | skin::kColourControls);
-    engine.SetReadableText(true);
-    engine.SetButtonStates(true);
-    engine.ApplyTo(target.WindowHandle());
+    target.LoadSkin(path, L"");
+    target.SetSkinOptions(target.SkinOptions() | skin::kColourControls);
+    target.SetReadableText(true);
+    target.SetButtonStates(true);
+    target.ApplySkinToWindow();
 }
 
 std::optional<PartColours> ColoursOf(FormPart part, StoredColour stored, bool highContrast) {

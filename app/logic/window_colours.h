@@ -1,5 +1,5 @@
 // The window's colours, free of Windows: what a skin file changes (ApplySkin: find the file beside the program, turn
-// the window to button face, hand the file to the engine) and what high contrast puts in their place.
+// the window to button face, hand the file to the skin engine) and what high contrast puts in their place.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "skin/logic/control_kind.h"
-#include "skin/logic/skin_framework.h"
+#include "win/logic/window_id.h"
 
 namespace app {
 
@@ -28,6 +28,9 @@ constexpr bool TakesButtonFace(skin::ControlKind kind) {
     return kind != skin::ControlKind::PushButton && kind != skin::ControlKind::Other;
 }
 
+// File attributes as the platform defines them: those for which a plain directory search passes a file over.
+inline constexpr std::uint32_t kHiddenAttribute = 0x2, kSystemAttribute = 0x4, kDirectoryAttribute = 0x10;
+
 // What a plain directory search finds: read-only and archive files, but no hidden or system file, no folder.
 bool IsOrdinaryFile(std::uint32_t attributes);
 
@@ -36,32 +39,37 @@ std::wstring SkinFilePath(std::wstring_view executableFolder);
 
 struct FormControl {
     skin::ControlKind kind;
-    std::uintptr_t handle;
+    win::WindowId window;
 };
 
-// What ApplySkin needs of the window. Any call may throw.
+// What ApplySkin needs of the window and of its skin engine SkinFramework1. Any call may throw.
 class SkinTarget {
 public:
-    // Unicode, as folder names may be in any script.
-    virtual std::wstring ExecutableFolder() = 0;
-    // True when a directory search finds the path with the ordinary attributes.
+    // The window: true when a directory search finds the path with the ordinary attributes; its colour; every
+    // control on it, frames' contents included, and their colours.
     virtual bool SkinFileFound(const std::wstring& path) = 0;
     virtual void SetBackColour(StoredColour colour) = 0;
-    // Every control of the window, frames' contents included.
     virtual std::vector<FormControl> Controls() = 0;
-    virtual void SetControlBackColour(std::uintptr_t control, StoredColour colour) = 0;
-    virtual skin::SkinFramework& SkinFramework1() = 0;
-    virtual std::uintptr_t WindowHandle() = 0;
+    virtual void SetControlBackColour(win::WindowId control, StoredColour colour) = 0;
+
+    // The engine's operations (skin/skin_engine.h): it reads the skin file, takes its option bits and two settings
+    // (skin::EngineSettings), and applies the loaded skin to the window.
+    virtual void LoadSkin(const std::wstring& path, std::wstring_view password) = 0;
+    virtual std::int32_t SkinOptions() = 0;
+    virtual void SetSkinOptions(std::int32_t options) = 0;
+    virtual void SetReadableText(bool on) = 0;
+    virtual void SetButtonStates(bool on) = 0;
+    virtual void ApplySkinToWindow() = 0;
 
 protected:
     ~SkinTarget() = default;
 };
 
-// No skin file: nothing changes. Otherwise a failure ends it at once and reaches the caller; colours already
-// changed stay changed.
-void ApplySkin(SkinTarget& target);
+// No skin file beside the program: nothing changes. Otherwise a failure ends it at once and reaches the caller;
+// colours already changed stay changed.
+void ApplySkin(SkinTarget& target, std::wstring_view executableFolder);
 
-// System colours in the stored form: COLOR_WINDOW and COLOR_WINDOWTEXT.
+// System colours in the stored form: COLOR_WINDOW and COLOR_WINDOWTEXT (kButtonFace is COLOR_BTNFACE).
 inline constexpr StoredColour kSystemWindow = 0x80000005;
 inline constexpr StoredColour kSystemWindowText = 0x80000008;
 

@@ -6,16 +6,13 @@
 namespace skin {
 namespace {
 
-// Button styles as the platform defines them.
-constexpr std::uint32_t kButtonTypeMask = 0xF;
-constexpr std::uint32_t kPushButton = 0, kDefPushButton = 1, kCheckBox = 2, kAutoCheckBox = 3, kRadioButton = 4,
-                        kThreeState = 5, kAutoThreeState = 6, kGroupBox = 7, kAutoRadioButton = 9;
+using namespace button_style;
 
 template <class Name>
 ControlKind KindOf(Name windowClass, std::uint32_t style) noexcept {
-    if (win::SameName(windowClass, "Static")) return ControlKind::Label;
-    if (!win::SameName(windowClass, "Button")) return ControlKind::Other;
-    switch (style & kButtonTypeMask) {
+    if (win::SameName(windowClass, kStaticClass)) return ControlKind::Label;
+    if (!win::SameName(windowClass, kButtonClass)) return ControlKind::Other;
+    switch (style & kTypeMask) {
         case kPushButton:
         case kDefPushButton:
             return ControlKind::PushButton;

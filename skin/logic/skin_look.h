@@ -5,16 +5,25 @@
 #include <optional>
 
 #include "skin/logic/skin_file.h"
-#include "skin/logic/skin_framework.h"
 
 namespace skin {
 
 // Text against its background must reach at least this contrast ratio when readable text is on.
 inline constexpr double kMinimumContrast = 3.0;
 
+// Bit 0 of the option bits: colour the window's controls (frames, text fields, push buttons) as well as the
+// window's own background. Without it only the background takes the skin. The other bits are kept as given
+// and mean nothing yet.
+inline constexpr std::int32_t kColourControls = 1;
+
+// The engine's settings, as the window that wears a skin sets them.
 struct EngineSettings {
     std::int32_t options = 0;
+    // A text colour too faint against its background (contrast below 3:1), whether the skin gave it or the system
+    // did, is drawn in black or white instead, whichever reads better.
     bool readableText = false;
+    // The push button shows its hover face under the pointer and its pressed face while held down. Off, it always
+    // shows its plain face.
     bool buttonStates = false;
 };
 

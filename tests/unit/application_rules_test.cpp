@@ -11,21 +11,23 @@ namespace {
 
 TEST(ApplicationTitle, DropsTheLastWordThenCutsWhileTooLong) {
     const struct {
-        const char* name;
-        const char* title;
+        const wchar_t* name;
+        const wchar_t* title;
     } cases[] = {
-        {"Pelmorath Software", "Pelmorath"},
-        {"a b", "a"},
-        {"Pelmorath Software ", "Pelmorath Software"},  // the last space counts, even a trailing one
-        {"Pelmorath", "Pelmorath"},                     // nothing to cut
-        {"", ""},
+        {L"Pelmorath Software", L"Pelmorath"},
+        {L"a b", L"a"},
+        {L"Pelmorath Software ", L"Pelmorath Software"},  // the last space counts, even a trailing one
+        {L"Pelmorath", L"Pelmorath"},                     // nothing to cut
+        {L"", L""},
         // 40 characters after the first cut are kept; 41 are cut again
-        {"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd Tail", "Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd"},
-        {"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddd Tail", "Aaaaaaaaaa Bbbbbbbbbb Cccccccccc"},
-        {"One Two Three Four Five Six Seven Eight Nine Ten Eleven", "One Two Three Four Five Six Seven Eight"},
-        {"Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa Tail", "Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"},
+        {L"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd Tail", L"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd"},
+        {L"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddd Tail", L"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc"},
+        {L"One Two Three Four Five Six Seven Eight Nine Ten Eleven", L"One Two Three Four Five Six Seven Eight"},
+        {L"Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa Tail", L"Aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"},
     };
-    for (const auto& c : cases) EXPECT_EQ(app::ApplicationTitle(c.name), c.title) << '"' << c.name << '"';
+    for (const auto& c : cases) {
+        EXPECT_EQ(app::ApplicationTitle(c.name), c.title) << '"' << testing::PrintToString(std::wstring(c.name)) << '"';
+    }
 }
 
 
@@ -49,7 +51,7 @@ TEST(RollForHomePage, OpensOnlyOnSevenFromOneSample) {
         EXPECT_EQ(HomePageRollHits([&] { return ++calls, c.sample; }), c.opens) << c.sample;
         EXPECT_EQ(calls, 1);
     }
-    EXPECT_EQ(app::HomePageCommandLine(), "explorer \"https://pelmorath.example/\"");
+    EXPECT_EQ(app::HomePageCommandLine(), L"explorer \"https://pelmorath.example/\"");
 }
 
 TEST(TimeOfDayGenerator, ReproducibleFromItsSeedAndWithinZeroToOne) {

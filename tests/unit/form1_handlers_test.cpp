@@ -18,24 +18,18 @@ using testing_support::Failures;
 using testing_support::Join;
 using testing_support::LinesReported;
 using testing_support::Log;
+using testing_support::Narrow;
 
 // The window, its steering, its pump, its look, the program and the tray control in one recording. Scripted actions
 // stand for what the platform does inside a pass of the message pump or the minimise (a hook call, a nested click).
-class FakeForm1 final : public app::WindowState,
-                        public app::Steering,
-                        public app::MessagePump,
-                        public app::Look,
-                        public app::Application,
-                        public tray::TrayControl {
+class FakeForm1 final : public app::Form1Platform {
 public:
     CallLog calls;
     std::vector<int> reportedLines;
 
-    std::string caption{kStartCaption};
+    std::wstring caption{kStartCaption};
     bool restore = true;  // stale from an earlier run: the start branch must clear it
-    bool minimized = false;
     bool inTrayFlag = false;
-    bool iconInShell = true;
     bool pointerFilePresent = false;
     std::wstring folder = L"C:\\Tools\\Pelmorath";
     std::vector<std::wstring> paths;  // every path asked about or loaded, in order
@@ -44,42 +38,39 @@ public:
     std::function<void()> duringPass;
     std::function<void()> duringMinimize;
 
-    void Click() { app::PushButton2_Click(*this, *this, *this, LinesReported(reportedLines, app::kClickProcedure)); }
+    void Click() { app::PushButton2_Click(*this, LinesReported(reportedLines, app::kClickProcedure)); }
     // The load handler, the window's first show, and what the load handler left for after it.
     void Load() {
         const app::ReportSink report = LinesReported(reportedLines, app::kLoadProcedure);
-        app::Form_Load(*this, *this, *this, *this, report);
+        app::Form_Load(*this, report);
         calls.log.push_back("shown");
         app::Form_LoadAfterShow(*this, report);
     }
-    void QueryUnload() { app::Form_QueryUnload(*this, *this, *this, LinesReported(reportedLines, app::kQueryUnloadProcedure)); }
+    void QueryUnload() { app::Form_QueryUnload(*this, LinesReported(reportedLines, app::kQueryUnloadProcedure)); }
 
-    // WindowState
-    std::string ButtonCaption() override {
+    // The window and its button
+    std::wstring ButtonCaption() override {
         calls.Call("caption?");
         return caption;
     }
-    void SetButtonCaption(std::string_view c) override {
+    void SetButtonCaption(std::wstring_view c) override {
         calls.Call(c == kStopCaption ? "caption=stop" : c == kStartCaption ? "caption=start" : "caption=?");
         caption = c;
     }
-    void SetCaption(std::string_view c) override { calls.Call("window caption " + std::string(c)); }
+    void SetCaption(std::wstring_view c) override { calls.Call("window caption " + Narrow(c)); }
     void SetWindowIcon() override { calls.Call("icon"); }
     void MinimizeWindow() override {
         calls.Call("minimize");
         if (duringMinimize) duringMinimize();
     }
-    bool IsMinimized() override { return minimized; }
-    void HideWindow() override { calls.Call("hide"); }
     void ShowWindow() override { calls.Call("show"); }
     void FocusWindow() override { calls.Call("focus"); }
-    bool MinimizedToTray() override { return inTrayFlag; }
     void SetMinimizedToTray(bool m) override {
         calls.Call(m ? "flag=1" : "flag=0");
         inTrayFlag = m;
     }
 
-    // Steering
+    // The run's steering
     void StartSteering() override { calls.Call("hook"); }
     void StopSteering() override { calls.Call("unhook"); }
     bool RestoreRequested() override {
@@ -91,7 +82,7 @@ public:
         restore = r;
     }
 
-    // MessagePump
+    // The thread's messages
     void ProcessPendingMessages() override {
         const int pass = calls.Call("pass");
         if (pass > 50) restore = true;  // a runaway loop: end it so the test fails instead of hanging
@@ -99,11 +90,11 @@ public:
     }
     void WaitForInput() override { calls.Call("wait"); }
 
-    // Look
+    // The look
     void ApplySkin() override { calls.Call("skin"); }
     void LoadPointerImage(const std::wstring& path) override { calls.Call("load " + Logged(path)); }
 
-    // Application
+    // The program
     std::wstring ExecutableFolder() override {
         calls.Call("folder");
         return folder;
@@ -115,20 +106,15 @@ public:
     void RollForHomePage() override { calls.Call("roll"); }
     void SetAppTitle() override { calls.Call("title"); }
 
-    // tray::TrayControl
-    void SetTrayTip(std::string_view tip) override { calls.Call("tip " + std::string(tip)); }
+    // cSysTray1
+    void SetTrayTip(std::wstring_view tip) override { calls.Call("tip " + Narrow(tip)); }
     void SetInTray(bool show) override { calls.Call(show ? "icon on" : "icon off"); }
-    bool IconInShell() const noexcept override { return iconInShell; }
-    void ShowBalloon(std::string_view tip, std::string_view title, std::int32_t seconds, bool once) override {
-        calls.Call("balloon " + std::string(title) + "|" + std::string(tip) + "|" + std::to_string(seconds) +
-                   (once ? "|once" : ""));
-    }
 
 private:
     // The log holds ASCII paths only; paths with other characters are checked through paths.
     std::string Logged(const std::wstring& text) {
         paths.push_back(text);
-        return std::string(text.begin(), text.end());
+        return Narrow(text);
     }
 };
 
@@ -191,7 +177,7 @@ const Log kStopBranch{"caption?", "restore=1", "pass", "pass", "unhook"};
 TEST(PushButton2Click, EachBranchGoesOnAfterAFailedLine) {
     const struct {
         const char* name;
-        const char* caption;  // nullptr: the start caption
+        const wchar_t* caption;  // nullptr: the start caption
         Failures failures;
         Log calls;
         std::vector<int> reported;
@@ -209,9 +195,9 @@ TEST(PushButton2Click, EachBranchGoesOnAfterAFailedLine) {
         {"stop branch", kStopCaption.data(), {}, kStopBranch, {}},
         {"122 and 124 go on", kStopCaption.data(), {{"restore=1", 1}, {"pass", 1}}, kStopBranch, {122, 124}},
         {"128 returns", kStopCaption.data(), {{"unhook", 1}}, kStopBranch, {128}},
-        {"start caption in another case", "start Running (Press Ctrl + Alt + U To Bring This Window Back)", {},
+        {"start caption in another case", L"start Running (Press Ctrl + Alt + U To Bring This Window Back)", {},
          kStopBranch, {}},
-        {"start caption with a trailing blank", "Start Running (Press Ctrl + Alt + U To Bring This Window Back) ", {},
+        {"start caption with a trailing blank", L"Start Running (Press Ctrl + Alt + U To Bring This Window Back) ", {},
          kStopBranch, {}},
     };
     for (const auto& c : cases) {
@@ -247,29 +233,21 @@ TEST(PushButton2Click, StopClickDuringTheFirstMinimiseDoesNotEndTheRun) {
                     {"hook", "restore=0", "pass", "restore?", "wait", "pass", "restore?", "unhook"}, kRunEnd}));
 }
 
-// Form_Resize, cSysTray1_MouseUp, Form_QueryUnload
+// Form_Resize's rule, cSysTray1_MouseUp, Form_QueryUnload
 
 TEST(FormResize, HidesAMinimisedWindowIntoTheTrayOnce) {
-    const std::string balloon =
-        "balloon Pelmorath Software|has been minimized to the system tray.\r\n"
-        "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.|5|once";
     struct Case {
         const char* name;
         bool minimized, flag, iconInShell;
-        Log calls;
+        bool hides;
     } const cases[] = {
-        {"minimised", true, false, true, {"hide", "flag=1", balloon}},
-        {"normal: the resize of a show or a restore", false, false, true, {}},
-        {"already in the tray", true, true, true, {}},
-        {"no icon in the tray: stays minimised on the taskbar", true, false, false, {}},
+        {"minimised", true, false, true, true},
+        {"normal: the resize of a show or a restore", false, false, true, false},
+        {"already in the tray", true, true, true, false},
+        {"no icon in the tray: stays minimised on the taskbar", true, false, false, false},
     };
     for (const Case& c : cases) {
-        FakeForm1 form;
-        form.minimized = c.minimized;
-        form.inTrayFlag = c.flag;
-        form.iconInShell = c.iconInShell;
-        app::Form_Resize(form, form);
-        EXPECT_EQ(form.calls.log, c.calls) << c.name;
+        EXPECT_EQ(app::HidesIntoTray({c.minimized, c.flag, c.iconInShell}), c.hides) << c.name;
     }
 }
 

@@ -1,7 +1,6 @@
 // Unit tests of the engine's option bit and settings: which parts it colours and how their text stays readable.
 #include <gtest/gtest.h>
 
-#include "skin/logic/skin_framework.h"
 #include "skin/logic/skin_look.h"
 
 namespace {

@@ -85,7 +85,7 @@ public:
     std::function<void(double maxSeconds)> onWait;
     std::vector<double> waits;
 
-    std::uint32_t OwnWindow() override { return kOwner; }
+    win::WindowId OwnWindow() override { return static_cast<win::WindowId>(kOwner); }
     bool NotifyIcon(const tray::NotifyCall& call) override {
         calls.push_back(call);
         log.push_back(Describe(call));
@@ -106,7 +106,10 @@ public:
     }
     void SetHeightTwips(int twips) override { log.push_back("height " + std::to_string(twips)); }
     void SetWidthTwips(int twips) override { log.push_back("width " + std::to_string(twips)); }
-    bool IsLeadByte(unsigned char) override { return false; }
+    // ASCII as it is; the code pages are the text field's tests.
+    std::string ToAnsi(std::wstring_view character) override {
+        return character.size() == 1 && character[0] < 0x80 ? std::string(1, static_cast<char>(character[0])) : "?";
+    }
 
     static std::string Describe(const tray::NotifyCall& call) {
         const tray::NotifyRecord& r = call.record;
@@ -137,7 +140,7 @@ public:
         if (onMouseUp) onMouseUp();
     }
     void MouseDblClick(std::int16_t& button, std::int32_t& id) override { Record("dblclick", button, id); }
-    void PropertyChanged(std::string_view name) override { notices.emplace_back(name); }
+    void PropertyChanged(std::wstring_view name) override { notices.emplace_back(name.begin(), name.end()); }
     bool UserMode() override { return userMode; }
 
 private:
@@ -153,7 +156,7 @@ struct Fixture {
 
     Fixture() { tray.Initialize(); }
     // The icon in the shell with this tip and picture; the logs then start empty for what the test does next.
-    void AddIcon(std::string_view tip, const PictureRef& icon) {
+    void AddIcon(std::wstring_view tip, const PictureRef& icon) {
         tray.SetTrayTip(tip);
         tray.SetTrayIcon(icon);
         tray.SetInTray(true);
@@ -169,7 +172,7 @@ struct Fixture {
 TEST(SysTray, SettersBeforeTheIconIsAddedSendNothingAndAlwaysNotify) {
     Fixture f;
     const PictureRef hand = Icon(77);
-    f.tray.SetTrayTip("Pelmorath Software");
+    f.tray.SetTrayTip(L"Pelmorath Software");
     f.tray.SetTrayIcon(hand);
     f.tray.SetTrayIcon(Bitmap(5));  // ignored: not an icon
     f.tray.SetTrayIcon(nullptr);    // ignored: none
@@ -181,14 +184,14 @@ TEST(SysTray, SettersBeforeTheIconIsAddedSendNothingAndAlwaysNotify) {
 TEST(SysTray, SwitchingOnHooksThenAddsWithFlagsForTheStoredTipAndIcon) {
     struct Case {
         const char* name;
-        const char* tip;
+        const wchar_t* tip;
         PictureRef icon;
         const char* add;
     } const cases[] = {
-        {"neither", "", nullptr, "add NIF_MESSAGE"},
-        {"icon only", "", Icon(9), "add NIF_MESSAGE|NIF_ICON icon=9"},
-        {"tip only", "T", nullptr, "add NIF_MESSAGE|NIF_TIP tip=T"},
-        {"both", "Pelmorath Software", Icon(77), "add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=Pelmorath Software icon=77"},
+        {"neither", L"", nullptr, "add NIF_MESSAGE"},
+        {"icon only", L"", Icon(9), "add NIF_MESSAGE|NIF_ICON icon=9"},
+        {"tip only", L"T", nullptr, "add NIF_MESSAGE|NIF_TIP tip=T"},
+        {"both", L"Pelmorath Software", Icon(77), "add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=Pelmorath Software icon=77"},
     };
     for (const Case& c : cases) {
         Fixture f;
@@ -206,8 +209,8 @@ TEST(SysTray, SwitchingOnHooksThenAddsWithFlagsForTheStoredTipAndIcon) {
 
 TEST(SysTray, SettersWhileTheIconIsAddedSendOneModifyEach) {
     Fixture f;
-    f.AddIcon("Pelmorath Software", Icon(77));
-    f.tray.SetTrayTip("");
+    f.AddIcon(L"Pelmorath Software", Icon(77));
+    f.tray.SetTrayTip(L"");
     f.tray.SetTrayIcon(Icon(78));
     f.tray.SetTrayIcon(Bitmap(6));
     f.tray.SetInTray(true);  // unchanged: no call, no notice
@@ -220,7 +223,7 @@ TEST(SysTray, SettersWhileTheIconIsAddedSendOneModifyEach) {
 
 TEST(SysTray, SwitchingOffDeletesThenUnhooksOnce) {
     Fixture f;
-    f.AddIcon("Pelmorath Software", Icon(77));
+    f.AddIcon(L"Pelmorath Software", Icon(77));
     f.tray.SetInTray(false);
     f.tray.SetInTray(false);
     EXPECT_EQ(f.platform.log, (Log{"delete none", "unhook"}));
@@ -242,7 +245,7 @@ TEST(SysTray, DesignModeRecordsInTrayWithoutAnyShellCall) {
 
 TEST(SysTray, AnAddTheShellRefusedCountsAsAddedButNotAsInTheShell) {
     Fixture f;
-    f.tray.SetTrayTip("T");
+    f.tray.SetTrayTip(L"T");
     f.platform.shellAccepts = false;
     f.tray.SetInTray(true);
     EXPECT_TRUE(f.tray.IconAdded()) << "the add counts as done whatever the shell said";
@@ -252,7 +255,7 @@ TEST(SysTray, AnAddTheShellRefusedCountsAsAddedButNotAsInTheShell) {
 TEST(SysTray, AShellRestartAddsTheIconAgainWithWhatTheControlHoldsNow) {
     Fixture f;
     f.platform.shellAccepts = false;
-    f.AddIcon("T", nullptr);
+    f.AddIcon(L"T", nullptr);
     f.tray.SetTrayIcon(Icon(4));
     f.Clear();
     f.platform.shellAccepts = true;
@@ -264,7 +267,7 @@ TEST(SysTray, AShellRestartAddsTheIconAgainWithWhatTheControlHoldsNow) {
 TEST(SysTray, AShellRestartLeavesAnIconThatIsOffAlone) {
     Fixture f;
     f.platform.shellAccepts = false;
-    f.AddIcon("T", Icon(4));
+    f.AddIcon(L"T", Icon(4));
     f.platform.shellAccepts = true;
     f.tray.TaskbarCreated();
     ASSERT_TRUE(f.tray.IconInShell());
@@ -277,8 +280,8 @@ TEST(SysTray, AShellRestartLeavesAnIconThatIsOffAlone) {
 
 TEST(SysTray, ShowOnceBalloonWaitsOutItsTimerThenClosesIt) {
     Fixture f;
-    f.AddIcon("", nullptr);
-    f.tray.ShowBalloon("text", "title", 5, true);
+    f.AddIcon(L"", nullptr);
+    f.tray.ShowBalloon(L"text", L"title", 5, true);
     EXPECT_EQ(f.platform.log,
               (Log{"modify NIF_INFO balloon=title/text/5000", "wait", "modify NIF_INFO balloon=//5000"}));
     EXPECT_EQ(f.platform.waits, std::vector<double>{5.0}) << "one blocking wait for the whole remaining time";
@@ -288,21 +291,21 @@ TEST(SysTray, ShowOnceBalloonWaitsOutItsTimerThenClosesIt) {
 
 TEST(SysTray, ASecondShowOnceBalloonSendsNothing) {
     Fixture f;
-    f.AddIcon("", nullptr);
-    f.tray.ShowBalloon("text", "title", 5, true);
+    f.AddIcon(L"", nullptr);
+    f.tray.ShowBalloon(L"text", L"title", 5, true);
     f.Clear();
-    f.tray.ShowBalloon("again", "title", 5, true);
+    f.tray.ShowBalloon(L"again", L"title", 5, true);
     EXPECT_EQ(f.platform.log, Log{});
     EXPECT_EQ(f.tray.OnceCount(), 1);
 }
 
 TEST(SysTray, BalloonsWithoutShowOnceShowEveryTimeWithoutATimerOrACount) {
     Fixture f;
-    f.AddIcon("", nullptr);
-    f.tray.ShowBalloon("text", "title", 5, true);  // a ShowOnce balloon has been shown
+    f.AddIcon(L"", nullptr);
+    f.tray.ShowBalloon(L"text", L"title", 5, true);  // a ShowOnce balloon has been shown
     f.Clear();
-    f.tray.ShowBalloon("always", "t", 0, false);
-    f.tray.ShowBalloon("always", "t", -3, false);
+    f.tray.ShowBalloon(L"always", L"t", 0, false);
+    f.tray.ShowBalloon(L"always", L"t", -3, false);
     EXPECT_EQ(f.platform.log, (Log{"modify NIF_INFO balloon=t/always/0", "modify NIF_INFO balloon=t/always/0"}))
         << "without a timer: no wait and no close call";
     EXPECT_EQ(f.tray.OnceCount(), 1) << "balloons without ShowOnce are not counted";
@@ -312,7 +315,7 @@ TEST(SysTray, WakesThatEndEarlyKeepWaitingForTheRemainingTime) {
     Fixture f;
     // Three wakes for messages that are not the balloon's, 1.5 s apart, then the clock passes the end.
     f.platform.onWait = [&](double) { f.platform.now += 1.5; };
-    f.tray.ShowBalloon("text", "title", 5, true);
+    f.tray.ShowBalloon(L"text", L"title", 5, true);
     EXPECT_EQ(f.platform.waits, (std::vector<double>{5.0, 3.5, 2.0, 0.5}));
     EXPECT_EQ(f.platform.log.back(), "modify NIF_INFO balloon=//5000");
 }
@@ -326,7 +329,7 @@ TEST(SysTray, BalloonNoticeEndsTheWaitWithoutACloseCall) {
             std::int32_t wParam = 0;
             if (f.platform.waits.size() == 2) f.tray.HandleTrayMessage(lParam, wParam);
         };
-        f.tray.ShowBalloon("text", "title", 5, true);
+        f.tray.ShowBalloon(L"text", L"title", 5, true);
         EXPECT_EQ(f.platform.log, (Log{"modify NIF_INFO balloon=title/text/5000", "wait", "wait"})) << notice;
         EXPECT_FALSE(f.tray.BalloonShowing()) << notice;
     }
@@ -334,14 +337,14 @@ TEST(SysTray, BalloonNoticeEndsTheWaitWithoutACloseCall) {
 
 TEST(SysTray, ShowBalloonOverflowFailsBeforeAnythingChanges) {
     Fixture f;
-    f.tray.ShowBalloon("t", "t", 2147483, false);  // the largest that fits
+    f.tray.ShowBalloon(L"t", L"t", 2147483, false);  // the largest that fits
     EXPECT_EQ(U32(f.platform.calls[0].record, field::kTimeout), 2147483000u);
     Fixture g;
-    EXPECT_THROW(g.tray.ShowBalloon("t", "t", 2147484, true), win::HandlerFailure);
+    EXPECT_THROW(g.tray.ShowBalloon(L"t", L"t", 2147484, true), win::HandlerFailure);
     try {
-        g.tray.ShowBalloon("t", "t", 2147484, true);
+        g.tray.ShowBalloon(L"t", L"t", 2147484, true);
     } catch (const win::HandlerFailure& e) {
-        EXPECT_STREQ(e.what(), "Overflow");
+        EXPECT_EQ(e.Description(), L"Overflow");
     }
     EXPECT_EQ(g.platform.log, Log{});
     EXPECT_FALSE(g.tray.BalloonShowing());
@@ -350,14 +353,14 @@ TEST(SysTray, ShowBalloonOverflowFailsBeforeAnythingChanges) {
 
 TEST(SysTray, ANestedShowOnceBalloonDuringTheWaitReturnsAtOnce) {
     Fixture f;
-    f.host.onMouseUp = [&] { f.tray.ShowBalloon("nested", "t", 5, true); };
+    f.host.onMouseUp = [&] { f.tray.ShowBalloon(L"nested", L"t", 5, true); };
     f.platform.onWait = [&](double maxSeconds) {
         std::int32_t up = kLButtonUp;
         std::int32_t id = 0;
         if (f.platform.waits.size() == 1) f.tray.HandleTrayMessage(up, id);
         f.platform.now += maxSeconds;
     };
-    f.tray.ShowBalloon("first", "t", 5, true);
+    f.tray.ShowBalloon(L"first", L"t", 5, true);
     EXPECT_EQ(f.platform.log,
               (Log{"modify NIF_INFO balloon=t/first/5000", "wait", "modify NIF_INFO balloon=//5000"}));
 }
@@ -387,7 +390,7 @@ TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
     };
     for (const Case& c : cases) {
         Fixture f;
-        f.tray.ShowBalloon("t", "t", 0, false);  // BalloonShowing without a wait
+        f.tray.ShowBalloon(L"t", L"t", 0, false);  // BalloonShowing without a wait
         std::int32_t lParam = c.lParam;
         std::int32_t wParam = 3;  // the icon identifier goes through to the event as it came
         f.tray.HandleTrayMessage(lParam, wParam);
@@ -399,9 +402,9 @@ TEST(SysTray, HandleTrayMessageRaisesOneEventPerCallback) {
 // As this program's window stores the control: the hand, a design tip, and off or on.
 tray::PropertyBag StoredProperties(bool inTray, const PictureRef& hand) {
     tray::PropertyBag stored;
-    stored.Write("InTray", inTray);
-    stored.Write("TrayIcon", hand);
-    stored.Write("TrayTip", std::string("design"));
+    stored.Write(L"InTray", inTray);
+    stored.Write(L"TrayIcon", hand);
+    stored.Write(L"TrayTip", std::wstring(L"design"));
     return stored;
 }
 
@@ -411,13 +414,13 @@ TEST(SysTray, StoredOffTheIconWaitsForTheSwitchAndTheCurrentValuesAreWrittenBack
     f.tray.ReadProperties(StoredProperties(false, hand));
     EXPECT_EQ(f.platform.log, Log{});
     EXPECT_EQ(f.host.notices, (Log{"TrayIcon", "TrayTip"}));
-    f.tray.SetTrayTip("Pelmorath Software");
+    f.tray.SetTrayTip(L"Pelmorath Software");
     f.tray.SetInTray(true);
     tray::PropertyBag saved;
     f.tray.WriteProperties(saved);
-    EXPECT_TRUE(saved.ReadBool("InTray", false));
-    EXPECT_EQ(saved.ReadPicture("TrayIcon", nullptr), hand);
-    EXPECT_EQ(saved.ReadString("TrayTip", ""), "Pelmorath Software");
+    EXPECT_TRUE(saved.ReadBool(L"InTray", false));
+    EXPECT_EQ(saved.ReadPicture(L"TrayIcon", nullptr), hand);
+    EXPECT_EQ(saved.ReadString(L"TrayTip", L""), L"Pelmorath Software");
     f.tray.Terminate();
     EXPECT_EQ(f.platform.log,
               (Log{"hook", "add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=Pelmorath Software icon=42", "delete none", "unhook"}));
@@ -434,19 +437,19 @@ TEST(SysTray, StoredOnTheIconGoesInFirstAndItsPictureAndTipFollowAsChanges) {
 TEST(SysTray, NothingStoredGivesTheDefaultsWhichAreWrittenBackAllTheSame) {
     Fixture f;
     f.tray.ReadProperties(tray::PropertyBag{});
-    EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+    EXPECT_EQ(f.tray.TrayTip(), L"Telnet Server");
     EXPECT_EQ(f.tray.TrayIcon(), nullptr);
     EXPECT_EQ(f.host.notices, Log{"TrayTip"}) << "no picture to take";
     tray::PropertyBag saved;
     f.tray.WriteProperties(saved);
-    EXPECT_TRUE(saved.Contains("InTray") && saved.Contains("TrayIcon") && saved.Contains("TrayTip"));
-    EXPECT_FALSE(saved.ReadBool("InTray", true));
+    EXPECT_TRUE(saved.Contains(L"InTray") && saved.Contains(L"TrayIcon") && saved.Contains(L"TrayTip"));
+    EXPECT_FALSE(saved.ReadBool(L"InTray", true));
 }
 
 TEST(SysTray, InitPropertiesSetsTheDesignTipAndSendsNothing) {
     Fixture f;
     f.tray.InitProperties();
-    EXPECT_EQ(f.tray.TrayTip(), "Telnet Server");
+    EXPECT_EQ(f.tray.TrayTip(), L"Telnet Server");
     EXPECT_EQ(f.host.notices, Log{"TrayTip"});
     EXPECT_EQ(f.platform.log, Log{});
 }
@@ -454,7 +457,7 @@ TEST(SysTray, InitPropertiesSetsTheDesignTipAndSendsNothing) {
 TEST(SysTray, AStoredValueOfTheWrongKindFailsTheRead) {
     // As a host's property service would.
     tray::PropertyBag wrong;
-    wrong.Write("InTray", std::string("yes"));
+    wrong.Write(L"InTray", std::wstring(L"yes"));
     Fixture f;
     EXPECT_THROW(f.tray.ReadProperties(wrong), win::HandlerFailure);
 }

@@ -16,51 +16,43 @@ namespace {
 using skin::ControlKind;
 using testing_support::CallLog;
 using testing_support::Log;
+using testing_support::Narrow;
 
-// The test paths are plain ASCII.
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
+constexpr std::wstring_view kFolder = L"C:\\Tools";
 
-// The engine and the window in one recording.
-class FakeEngine : public skin::SkinFramework {
-public:
-    explicit FakeEngine(CallLog& calls) : calls_(calls) {}
-    std::int32_t options = 0;
-
-    void LoadSkin(const std::wstring& path, std::string_view password) override {
-        calls_.Call("load " + Narrow(path) + " [" + std::string(password) + "]");
-    }
-    std::int32_t Options() const override {
-        calls_.Call("options?");
-        return options;
-    }
-    void SetOptions(std::int32_t value) override { calls_.Call("options " + std::to_string(value)); }
-    void SetReadableText(bool on) override { calls_.Call(std::string("readable ") + (on ? "on" : "off")); }
-    void SetButtonStates(bool on) override { calls_.Call(std::string("states ") + (on ? "on" : "off")); }
-    void ApplyTo(std::uintptr_t window) override { calls_.Call("apply " + std::to_string(window)); }
-
-private:
-    CallLog& calls_;
-};
-
+// The window and its engine in one recording.
 class FakeForm : public app::SkinTarget {
 public:
     CallLog calls;
-    FakeEngine engine{calls};
     bool found = true;
     std::vector<app::FormControl> controls;
+    std::int32_t options = 0;
 
-    std::wstring ExecutableFolder() override { return L"C:\\Tools"; }
+    void Apply() { app::ApplySkin(*this, kFolder); }
+
+    // The window
     bool SkinFileFound(const std::wstring& path) override {
         calls.Call("found? " + Narrow(path));
         return found;
     }
     void SetBackColour(app::StoredColour colour) override { calls.Call("form " + Hex(colour)); }
     std::vector<app::FormControl> Controls() override { return controls; }
-    void SetControlBackColour(std::uintptr_t control, app::StoredColour colour) override {
-        calls.Call("control " + std::to_string(control) + " " + Hex(colour));
+    void SetControlBackColour(win::WindowId control, app::StoredColour colour) override {
+        calls.Call("control " + std::to_string(static_cast<std::uintptr_t>(control)) + " " + Hex(colour));
     }
-    skin::SkinFramework& SkinFramework1() override { return engine; }
-    std::uintptr_t WindowHandle() override { return 4242; }
+
+    // The engine
+    void LoadSkin(const std::wstring& path, std::wstring_view password) override {
+        calls.Call("load " + Narrow(path) + " [" + Narrow(password) + "]");
+    }
+    std::int32_t SkinOptions() override {
+        calls.Call("options?");
+        return options;
+    }
+    void SetSkinOptions(std::int32_t value) override { calls.Call("options " + std::to_string(value)); }
+    void SetReadableText(bool on) override { calls.Call(std::string("readable ") + (on ? "on" : "off")); }
+    void SetButtonStates(bool on) override { calls.Call(std::string("states ") + (on ? "on" : "off")); }
+    void ApplySkinToWindow() override { calls.Call("apply"); }
 
 private:
     static std::string Hex(std::uint32_t value) {
@@ -72,36 +64,37 @@ private:
 
 const std::string kPath = "C:\\Tools\\x\\o.cjs";
 
+win::WindowId Window(std::uintptr_t id) { return static_cast<win::WindowId>(id); }
+
 TEST(ApplySkin, NoSkinFileChangesNothing) {
     FakeForm form;
     form.found = false;
-    app::ApplySkin(form);
+    form.Apply();
     EXPECT_EQ(form.calls.log, (Log{"found? " + kPath}));
 }
 
 TEST(ApplySkin, RecoloursThenDrivesTheEngineInOrder) {
     FakeForm form;
-    form.controls = {{ControlKind::Frame, 1}, {ControlKind::Other, 2}, {ControlKind::Other, 3},
-                     {ControlKind::Label, 4}, {ControlKind::Option, 5}, {ControlKind::Check, 6}};
-    form.engine.options = 6;
-    app::ApplySkin(form);
+    form.controls = {{ControlKind::Frame, Window(1)}, {ControlKind::Other, Window(2)}, {ControlKind::Other, Window(3)},
+                     {ControlKind::Label, Window(4)}, {ControlKind::Option, Window(5)}, {ControlKind::Check, Window(6)}};
+    form.options = 6;
+    form.Apply();
     EXPECT_EQ(form.calls.log, (Log{"found? " + kPath, "form 8000000F", "control 1 8000000F", "control 4 8000000F",
                              "control 5 8000000F", "control 6 8000000F", "load " + kPath + " []", "options?",
-                             "options 7", "readable on", "states on", "apply 4242"}));
+                             "options 7", "readable on", "states on", "apply"}));
 }
 
 TEST(ApplySkin, AFailureEndsItButTheColoursStay) {
     const struct {
         std::string failing;
         std::size_t calls;  // how far the log gets
-    } cases[] = {{"load " + kPath + " []", 4}, {"options 1", 6}, {"readable on", 7}, {"states on", 8},
-                 {"apply 4242", 9}};
+    } cases[] = {{"load " + kPath + " []", 4}, {"options 1", 6}, {"readable on", 7}, {"states on", 8}, {"apply", 9}};
     for (const auto& c : cases) {
         FakeForm form;
-        form.controls = {{ControlKind::Frame, 1}};
-        form.engine.options = 1;
+        form.controls = {{ControlKind::Frame, Window(1)}};
+        form.options = 1;
         form.calls.failures = {{c.failing, 1}};
-        EXPECT_THROW(app::ApplySkin(form), win::HandlerFailure) << c.failing;
+        EXPECT_THROW(form.Apply(), win::HandlerFailure) << c.failing;
         ASSERT_EQ(form.calls.log.size(), c.calls) << c.failing;
         EXPECT_EQ(form.calls.log[1], "form 8000000F") << c.failing;
         EXPECT_EQ(form.calls.log[2], "control 1 8000000F") << c.failing;

@@ -15,21 +15,25 @@ std::span<std::uint8_t> Field(NotifyRecord& record, std::size_t offset, std::siz
     return std::span<std::uint8_t>(record).subspan(offset, width);
 }
 
+constexpr bool IsHighSurrogate(wchar_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(wchar_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 }  // namespace
 
-void FillTextField(std::span<std::uint8_t> field, std::string_view ansiText, const LeadByteTest& isLeadByte) {
+void FillTextField(std::span<std::uint8_t> field, std::wstring_view text, const AnsiConverter& toAnsi) {
     if (field.empty()) return;
     const std::size_t limit = field.size() - 1;
     std::size_t length = 0;
-    // Walk character by character so that a cut never leaves half a two-byte character before the NUL.
-    while (length < ansiText.size()) {
-        const bool pair = isLeadByte && isLeadByte(static_cast<unsigned char>(ansiText[length])) &&
-                          length + 1 < ansiText.size();
-        const std::size_t next = length + (pair ? 2 : 1);
-        if (next > limit) break;
-        length = next;
+    // Character by character, so that a cut never leaves a part of a two-byte character before the NUL.
+    for (std::size_t i = 0; i < text.size();) {
+        const bool pair = IsHighSurrogate(text[i]) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+        const std::size_t units = pair ? 2 : 1;
+        const std::string bytes = toAnsi(text.substr(i, units));
+        if (length + bytes.size() > limit) break;
+        std::copy(bytes.begin(), bytes.end(), field.begin() + static_cast<std::ptrdiff_t>(length));
+        length += bytes.size();
+        i += units;
     }
-    std::copy_n(reinterpret_cast<const std::uint8_t*>(ansiText.data()), length, field.begin());
     field[length] = 0;
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(length) + 1, field.end(), std::uint8_t{' '});
 }
@@ -38,17 +42,17 @@ NotifyCall NotifyRecords::Start(NotifyMessage message, std::uint32_t flags) cons
     NotifyCall call;
     call.message = message;
     PutU32(call.record, field::kCbSize, static_cast<std::uint32_t>(kNotifyRecordSize));
-    PutU32(call.record, field::kWindow, window_);
+    PutU32(call.record, field::kWindow, static_cast<std::uint32_t>(window_));
     PutU32(call.record, field::kId, id_);
     PutU32(call.record, field::kFlags, flags);
     return call;
 }
 
-NotifyCall NotifyRecords::Add(std::string_view tip, std::optional<std::uint32_t> icon) const {
+NotifyCall NotifyRecords::Add(std::wstring_view tip, std::optional<std::uint32_t> icon) const {
     const std::uint32_t flags = kNifMessage | (icon ? kNifIcon : 0) | (tip.empty() ? 0 : kNifTip);
     NotifyCall call = Start(NotifyMessage::Add, flags);
     if (icon) PutU32(call.record, field::kIcon, *icon);
-    if (!tip.empty()) FillTextField(Field(call.record, field::kTip, field::kTipWidth), tip, isLeadByte_);
+    if (!tip.empty()) FillTextField(Field(call.record, field::kTip, field::kTipWidth), tip, toAnsi_);
     PutU32(call.record, field::kCallbackMessage, kTrayCallbackMessage);
     return call;
 }
@@ -59,16 +63,16 @@ NotifyCall NotifyRecords::IconChange(std::uint32_t icon) const {
     return call;
 }
 
-NotifyCall NotifyRecords::TipChange(std::string_view tip) const {
+NotifyCall NotifyRecords::TipChange(std::wstring_view tip) const {
     NotifyCall call = Start(NotifyMessage::Modify, kNifTip);
-    FillTextField(Field(call.record, field::kTip, field::kTipWidth), tip, isLeadByte_);
+    FillTextField(Field(call.record, field::kTip, field::kTipWidth), tip, toAnsi_);
     return call;
 }
 
-NotifyCall NotifyRecords::BalloonShow(std::string_view title, std::string_view text, std::uint32_t timeoutMs) const {
+NotifyCall NotifyRecords::BalloonShow(std::wstring_view title, std::wstring_view text, std::uint32_t timeoutMs) const {
     NotifyCall call = Start(NotifyMessage::Modify, kNifInfo);
-    FillTextField(Field(call.record, field::kInfoTitle, field::kInfoTitleWidth), title, isLeadByte_);
-    FillTextField(Field(call.record, field::kInfo, field::kInfoWidth), text, isLeadByte_);
+    FillTextField(Field(call.record, field::kInfoTitle, field::kInfoTitleWidth), title, toAnsi_);
+    FillTextField(Field(call.record, field::kInfo, field::kInfoWidth), text, toAnsi_);
     PutU32(call.record, field::kTimeout, timeoutMs);
     return call;
 }

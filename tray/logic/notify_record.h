@@ -7,8 +7,11 @@
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <utility>
+
+#include "win/logic/window_id.h"
 
 namespace tray {
 
@@ -46,12 +49,14 @@ inline constexpr std::size_t kInfoTitleWidth = 64;
 inline constexpr std::size_t kInfoFlags = 484;
 }  // namespace field
 
-// True for a byte that opens a two-byte character of the system's ANSI code page.
-using LeadByteTest = std::function<bool(unsigned char)>;
+// The bytes of one character in the system's ANSI code page. A character is one UTF-16 unit, or a surrogate pair; what
+// the code page lacks comes back as the code page's stand-in ("?").
+using AnsiConverter = std::function<std::string(std::wstring_view character)>;
 
-// Fills a text field from ANSI text: cut to at most width - 1 bytes (never through a two-byte character),
-// one NUL, then spaces to the end of the field.
-void FillTextField(std::span<std::uint8_t> field, std::string_view ansiText, const LeadByteTest& isLeadByte);
+// Fills a text field from a text, the one place where a text becomes ANSI: converted character by character, as many
+// whole characters as fit in width - 1 bytes (never a part of a two-byte character), one NUL, then spaces to the end
+// of the field.
+void FillTextField(std::span<std::uint8_t> field, std::wstring_view text, const AnsiConverter& toAnsi);
 
 struct NotifyCall {
     NotifyMessage message = NotifyMessage::Add;
@@ -61,15 +66,16 @@ struct NotifyCall {
 // The calls for one icon, identified to the shell by its window and identifier.
 class NotifyRecords {
 public:
-    NotifyRecords(std::uint32_t window, std::uint32_t id, LeadByteTest isLeadByte)
-        : window_(window), id_(id), isLeadByte_(std::move(isLeadByte)) {}
+    // The record holds the window's handle in 32 bits, as a 32-bit program hands it over.
+    NotifyRecords(win::WindowId window, std::uint32_t id, AnsiConverter toAnsi)
+        : window_(window), id_(id), toAnsi_(std::move(toAnsi)) {}
 
     // Flags 1, plus 2 with an icon, plus 4 with a non-empty tip.
-    NotifyCall Add(std::string_view tip, std::optional<std::uint32_t> icon) const;
+    NotifyCall Add(std::wstring_view tip, std::optional<std::uint32_t> icon) const;
     NotifyCall IconChange(std::uint32_t icon) const;
     // An empty tip gives the empty field (NUL and spaces): it clears the tooltip.
-    NotifyCall TipChange(std::string_view tip) const;
-    NotifyCall BalloonShow(std::string_view title, std::string_view text, std::uint32_t timeoutMs) const;
+    NotifyCall TipChange(std::wstring_view tip) const;
+    NotifyCall BalloonShow(std::wstring_view title, std::wstring_view text, std::uint32_t timeoutMs) const;
     // The show record again with both texts emptied.
     NotifyCall BalloonClose(std::uint32_t timeoutMs) const;
     NotifyCall Delete() const;
@@ -77,9 +83,9 @@ public:
 private:
     NotifyCall Start(NotifyMessage message, std::uint32_t flags) const;
 
-    std::uint32_t window_;
+    win::WindowId window_;
     std::uint32_t id_;
-    LeadByteTest isLeadByte_;
+    AnsiConverter toAnsi_;
 };
 
 }  // namespace tray

@@ -8,25 +8,25 @@
 namespace tray {
 
 template <class T>
-T PropertyBag::Read(std::string_view name, T fallback) const {
+T PropertyBag::Read(std::wstring_view name, T fallback) const {
     const auto found = values_.find(name);
     if (found == values_.end()) return fallback;
     if (const T* value = std::get_if<T>(&found->second)) return *value;
-    throw win::HandlerFailure("Type mismatch");
+    throw win::HandlerFailure(L"Type mismatch");
 }
 
-bool PropertyBag::ReadBool(std::string_view name, bool fallback) const { return Read<bool>(name, fallback); }
+bool PropertyBag::ReadBool(std::wstring_view name, bool fallback) const { return Read<bool>(name, fallback); }
 
-std::string PropertyBag::ReadString(std::string_view name, std::string_view fallback) const {
-    return Read<std::string>(name, std::string(fallback));
+std::wstring PropertyBag::ReadString(std::wstring_view name, std::wstring_view fallback) const {
+    return Read<std::wstring>(name, std::wstring(fallback));
 }
 
-PictureRef PropertyBag::ReadPicture(std::string_view name, PictureRef fallback) const {
+PictureRef PropertyBag::ReadPicture(std::wstring_view name, PictureRef fallback) const {
     return Read<PictureRef>(name, std::move(fallback));
 }
 
-void PropertyBag::Write(std::string_view name, PropertyValue value) {
-    values_.insert_or_assign(std::string(name), std::move(value));
+void PropertyBag::Write(std::wstring_view name, PropertyValue value) {
+    values_.insert_or_assign(std::wstring(name), std::move(value));
 }
 
 }  // namespace tray

@@ -24,22 +24,22 @@ public:
 // Counted references: a picture lives while any holder keeps it.
 using PictureRef = std::shared_ptr<const Picture>;
 
-using PropertyValue = std::variant<bool, std::string, PictureRef>;
+using PropertyValue = std::variant<bool, std::wstring, PictureRef>;
 
 // What the host keeps for a control between sessions. A read of the wrong kind fails with "Type mismatch".
 class PropertyBag {
 public:
-    bool ReadBool(std::string_view name, bool fallback) const;
-    std::string ReadString(std::string_view name, std::string_view fallback) const;
-    PictureRef ReadPicture(std::string_view name, PictureRef fallback) const;
-    void Write(std::string_view name, PropertyValue value);
-    bool Contains(std::string_view name) const { return values_.find(name) != values_.end(); }
+    bool ReadBool(std::wstring_view name, bool fallback) const;
+    std::wstring ReadString(std::wstring_view name, std::wstring_view fallback) const;
+    PictureRef ReadPicture(std::wstring_view name, PictureRef fallback) const;
+    void Write(std::wstring_view name, PropertyValue value);
+    bool Contains(std::wstring_view name) const { return values_.find(name) != values_.end(); }
 
 private:
     template <class T>
-    T Read(std::string_view name, T fallback) const;
+    T Read(std::wstring_view name, T fallback) const;
 
-    std::map<std::string, PropertyValue, std::less<>> values_;
+    std::map<std::wstring, PropertyValue, std::less<>> values_;
 };
 
 }  // namespace tray

@@ -6,25 +6,15 @@
 namespace tray {
 namespace {
 
-// Mouse and balloon notifications the shell puts in the callback's lParam.
-constexpr std::int32_t kMouseMove = 0x200;
-constexpr std::int32_t kLeftDown = 0x201;
-constexpr std::int32_t kLeftUp = 0x202;
-constexpr std::int32_t kLeftDoubleClick = 0x203;
-constexpr std::int32_t kRightDown = 0x204;
-constexpr std::int32_t kRightUp = 0x205;
-constexpr std::int32_t kRightDoubleClick = 0x206;
-constexpr std::int32_t kBalloonHide = 0x403;
-constexpr std::int32_t kBalloonTimeout = 0x404;
-constexpr std::int32_t kBalloonUserClick = 0x405;
+using namespace notification;
 
 constexpr std::int16_t kLeftButton = 1;
 constexpr std::int16_t kRightButton = 2;
 
 }  // namespace
 
-NotifyRecords cSysTray::Records(std::uint32_t window, std::uint32_t id) {
-    return NotifyRecords(window, id, [this](unsigned char byte) { return platform_.IsLeadByte(byte); });
+NotifyRecords cSysTray::Records(win::WindowId window, std::uint32_t id) {
+    return NotifyRecords(window, id, [this](std::wstring_view character) { return platform_.ToAnsi(character); });
 }
 
 NotifyRecords cSysTray::Records() { return Records(ownerWindow_, iconId_); }
@@ -34,13 +24,13 @@ void cSysTray::SetTrayIcon(const PictureRef& Icon) {
     if (iconAdded_) platform_.NotifyIcon(Records().IconChange(Icon->Handle()));
     trayIcon_ = Icon;
     displayedPicture_ = Icon;
-    host_.PropertyChanged("TrayIcon");
+    host_.PropertyChanged(L"TrayIcon");
 }
 
-void cSysTray::SetTrayTip(std::string_view Tip) {
+void cSysTray::SetTrayTip(std::wstring_view Tip) {
     if (iconAdded_) platform_.NotifyIcon(Records().TipChange(Tip));
     trayTip_ = Tip;
-    host_.PropertyChanged("TrayTip");
+    host_.PropertyChanged(L"TrayTip");
 }
 
 void cSysTray::SetInTray(bool Show) {
@@ -48,7 +38,7 @@ void cSysTray::SetInTray(bool Show) {
     if (Show) {
         if (host_.UserMode()) {
             platform_.InstallTrayHook(*this);
-            const std::string tip = TrayTip();
+            const std::wstring tip = TrayTip();
             const PictureRef icon = TrayIcon();
             AddIcon(ownerWindow_, iconId_, tip, icon);
             iconAdded_ = true;
@@ -59,10 +49,10 @@ void cSysTray::SetInTray(bool Show) {
         iconAdded_ = false;
     }
     inTray_ = Show;
-    host_.PropertyChanged("InTray");
+    host_.PropertyChanged(L"InTray");
 }
 
-void cSysTray::AddIcon(std::uint32_t window, std::uint32_t id, std::string_view tip, const PictureRef& icon) {
+void cSysTray::AddIcon(win::WindowId window, std::uint32_t id, std::wstring_view tip, const PictureRef& icon) {
     std::optional<std::uint32_t> handle;
     if (icon) {
         handle = icon->Handle();
@@ -72,7 +62,7 @@ void cSysTray::AddIcon(std::uint32_t window, std::uint32_t id, std::string_view 
     iconInShell_ = platform_.NotifyIcon(Records(window, id).Add(tip, handle));
 }
 
-void cSysTray::DeleteIcon(std::uint32_t window, std::uint32_t id) {
+void cSysTray::DeleteIcon(win::WindowId window, std::uint32_t id) {
     platform_.NotifyIcon(Records(window, id).Delete());
     iconInShell_ = false;
 }
@@ -81,11 +71,11 @@ void cSysTray::TaskbarCreated() {
     if (iconAdded_) AddIcon(ownerWindow_, iconId_, TrayTip(), TrayIcon());
 }
 
-void cSysTray::ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce) {
+void cSysTray::ShowBalloon(std::wstring_view Tip, std::wstring_view sTitle, std::int32_t ShowTimer, bool ShowOnce) {
     if (ShowOnce && onceCount_ >= 1) return;
     std::uint32_t timeoutMs = 0;
     if (ShowTimer > 0) {
-        if (ShowTimer > kMaxShowTimer) throw win::HandlerFailure("Overflow");
+        if (ShowTimer > kMaxShowTimer) throw win::HandlerFailure(L"Overflow");
         timeoutMs = static_cast<std::uint32_t>(ShowTimer) * 1000u;
     }
     const NotifyRecords records = Records();
@@ -119,9 +109,9 @@ void cSysTray::InitProperties() {
 }
 
 void cSysTray::ReadProperties(const PropertyBag& bag) {
-    SetInTray(bag.ReadBool("InTray", false));
-    SetTrayIcon(bag.ReadPicture("TrayIcon", displayedPicture_));
-    SetTrayTip(bag.ReadString("TrayTip", kDefaultTrayTip));
+    SetInTray(bag.ReadBool(L"InTray", false));
+    SetTrayIcon(bag.ReadPicture(L"TrayIcon", displayedPicture_));
+    SetTrayTip(bag.ReadString(L"TrayTip", kDefaultTrayTip));
 }
 
 void cSysTray::Resize() {
@@ -130,9 +120,9 @@ void cSysTray::Resize() {
 }
 
 void cSysTray::WriteProperties(PropertyBag& bag) const {
-    bag.Write("InTray", inTray_);
-    bag.Write("TrayIcon", trayIcon_);
-    bag.Write("TrayTip", trayTip_);
+    bag.Write(L"InTray", inTray_);
+    bag.Write(L"TrayIcon", trayIcon_);
+    bag.Write(L"TrayTip", trayTip_);
 }
 
 void cSysTray::Terminate() {

@@ -7,24 +7,39 @@
 
 #include "tray/logic/notify_record.h"
 #include "tray/logic/property_bag.h"
+#include "win/logic/window_id.h"
 
 namespace tray {
 
 class cSysTray;
 
 // The design text of a control placed without stored properties.
-inline constexpr std::string_view kDefaultTrayTip = "Telnet Server";
+inline constexpr std::wstring_view kDefaultTrayTip = L"Telnet Server";
 // The control keeps itself this size, in twips.
 inline constexpr int kControlSizeTwips = 510;
 // The largest ShowTimer whose milliseconds fit a 32-bit signed count.
 inline constexpr std::int32_t kMaxShowTimer = 2147483;
 
-// What the control needs from the platform: its own window, the shell, the window hook, a monotonic clock
-// and a wait that processes the thread's messages.
+// What the shell puts in the callback's lParam: the mouse message over the icon, or what became of a balloon.
+namespace notification {
+inline constexpr std::int32_t kMouseMove = 0x200;
+inline constexpr std::int32_t kLeftDown = 0x201;
+inline constexpr std::int32_t kLeftUp = 0x202;
+inline constexpr std::int32_t kLeftDoubleClick = 0x203;
+inline constexpr std::int32_t kRightDown = 0x204;
+inline constexpr std::int32_t kRightUp = 0x205;
+inline constexpr std::int32_t kRightDoubleClick = 0x206;
+inline constexpr std::int32_t kBalloonHide = 0x403;
+inline constexpr std::int32_t kBalloonTimeout = 0x404;
+inline constexpr std::int32_t kBalloonUserClick = 0x405;
+}  // namespace notification
+
+// What the control needs from the platform: its own window, the shell, the window hook, a monotonic clock, a wait
+// that processes the thread's messages, and the system's ANSI code page.
 class SysTrayPlatform {
 public:
     // The control's own window, as the shell and the hook know it.
-    virtual std::uint32_t OwnWindow() = 0;
+    virtual win::WindowId OwnWindow() = 0;
     // True when the shell accepted the call.
     virtual bool NotifyIcon(const NotifyCall& call) = 0;
     virtual void InstallTrayHook(cSysTray& control) = 0;
@@ -35,7 +50,8 @@ public:
     virtual void WaitForMessages(double maxSeconds) = 0;
     virtual void SetHeightTwips(int twips) = 0;
     virtual void SetWidthTwips(int twips) = 0;
-    virtual bool IsLeadByte(unsigned char byte) = 0;
+    // One character's bytes in the system's ANSI code page, for the record's text fields.
+    virtual std::string ToAnsi(std::wstring_view character) = 0;
 
 protected:
     ~SysTrayPlatform() = default;
@@ -49,7 +65,7 @@ public:
     virtual void MouseDown(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
     virtual void MouseUp(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
     virtual void MouseDblClick(std::int16_t& /*Button*/, std::int32_t& /*Id*/) {}
-    virtual void PropertyChanged(std::string_view /*name*/) {}
+    virtual void PropertyChanged(std::wstring_view /*name*/) {}
     // False while the host is being designed: then the icon is never added.
     virtual bool UserMode() = 0;
 
@@ -57,22 +73,7 @@ protected:
     ~SysTrayEvents() = default;
 };
 
-// The tray control as its host window drives it: cSysTray's properties and its balloon, for handlers that are tested
-// without Windows.
-class TrayControl {
-public:
-    virtual void SetTrayTip(std::string_view Tip) = 0;
-    // True puts the icon into the notification area.
-    virtual void SetInTray(bool Show) = 0;
-    // Whether the shell really holds the icon: without it a hidden window could not be brought back.
-    virtual bool IconInShell() const noexcept = 0;
-    virtual void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce) = 0;
-
-protected:
-    ~TrayControl() = default;
-};
-
-class cSysTray final : public TrayControl {
+class cSysTray final {
 public:
     cSysTray(SysTrayPlatform& platform, SysTrayEvents& host) noexcept : platform_(platform), host_(host) {}
     cSysTray(const cSysTray&) = delete;
@@ -81,15 +82,16 @@ public:
     // Properties. The setters may throw what the host's change notice throws.
     void SetTrayIcon(const PictureRef& Icon);
     PictureRef TrayIcon() const { return trayIcon_; }
-    void SetTrayTip(std::string_view Tip) override;
-    std::string TrayTip() const { return trayTip_; }
-    void SetInTray(bool Show) override;
+    void SetTrayTip(std::wstring_view Tip);
+    std::wstring TrayTip() const { return trayTip_; }
+    // True puts the icon into the notification area.
+    void SetInTray(bool Show);
     bool InTray() const noexcept { return inTray_; }
 
     // Shows a balloon on the icon and, with a positive ShowTimer, waits until the shell reports it gone or
     // ShowTimer seconds have passed, processing messages meanwhile. Throws HandlerFailure("Overflow")
     // when ShowTimer seconds do not fit in 32-bit milliseconds, before anything is sent.
-    void ShowBalloon(std::string_view Tip, std::string_view sTitle, std::int32_t ShowTimer, bool ShowOnce) override;
+    void ShowBalloon(std::wstring_view Tip, std::wstring_view sTitle, std::int32_t ShowTimer, bool ShowOnce);
 
     // Lifecycle, in the order the host raises it.
     void Initialize();
@@ -105,24 +107,24 @@ public:
     // The shell restarted ("TaskbarCreated"): an icon that is on is added again.
     void TaskbarCreated();
 
-    // Whether the shell accepted the last add of the icon (and it was not deleted since). Unlike IconAdded,
-    // which follows the requests, this follows the shell's answers.
-    bool IconInShell() const noexcept override { return iconInShell_; }
+    // Whether the shell accepted the last add of the icon (and it was not deleted since): without it a hidden window
+    // could not be brought back. Unlike IconAdded, which follows the requests, this follows the shell's answers.
+    bool IconInShell() const noexcept { return iconInShell_; }
     bool IconAdded() const noexcept { return iconAdded_; }
     bool BalloonShowing() const noexcept { return balloonShowing_; }
     std::int32_t OnceCount() const noexcept { return onceCount_; }
-    std::uint32_t OwnerWindow() const noexcept { return ownerWindow_; }
+    win::WindowId OwnerWindow() const noexcept { return ownerWindow_; }
 
 private:
-    NotifyRecords Records(std::uint32_t window, std::uint32_t id);
+    NotifyRecords Records(win::WindowId window, std::uint32_t id);
     NotifyRecords Records();
-    void AddIcon(std::uint32_t window, std::uint32_t id, std::string_view tip, const PictureRef& icon);
-    void DeleteIcon(std::uint32_t window, std::uint32_t id);
+    void AddIcon(win::WindowId window, std::uint32_t id, std::wstring_view tip, const PictureRef& icon);
+    void DeleteIcon(win::WindowId window, std::uint32_t id);
 
     SysTrayPlatform& platform_;
     SysTrayEvents& host_;
     bool inTray_ = false;
-    std::string trayTip_;
+    std::wstring trayTip_;
     PictureRef trayIcon_;
     PictureRef displayedPicture_;
     bool iconAdded_ = false;
@@ -130,7 +132,7 @@ private:
     bool balloonShowing_ = false;
     std::int32_t onceCount_ = 0;
     std::uint32_t iconId_ = 0;
-    std::uint32_t ownerWindow_ = 0;
+    win::WindowId ownerWindow_ = win::WindowId::None;
 };
 
 }  // namespace tray

@@ -35,7 +35,7 @@ LRESULT CALLBACK OwnProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 class Platform final : public tray::SysTrayPlatform {
 public:
     explicit Platform(HWND window) : window_(window) {}
-    std::uint32_t OwnWindow() override { return static_cast<std::uint32_t>(reinterpret_cast<UINT_PTR>(window_)); }
+    win::WindowId OwnWindow() override { return static_cast<win::WindowId>(reinterpret_cast<UINT_PTR>(window_)); }
     bool NotifyIcon(const tray::NotifyCall&) override { return true; }  // the shell is not what is checked here
     void InstallTrayHook(tray::cSysTray& control) override { mSysTray::InstallTrayHook(control); }
     void RemoveTrayHook(tray::cSysTray& control) override { mSysTray::RemoveTrayHook(control); }
@@ -43,7 +43,7 @@ public:
     void WaitForMessages(double) override {}
     void SetHeightTwips(int) override {}
     void SetWidthTwips(int) override {}
-    bool IsLeadByte(unsigned char byte) override { return IsDBCSLeadByte(byte) != FALSE; }
+    std::string ToAnsi(std::wstring_view) override { return {}; }  // no text is checked here
 
 private:
     HWND window_;
@@ -62,7 +62,7 @@ public:
         id = Id;
     }
     void MouseDblClick(std::int16_t&, std::int32_t&) override {}
-    void PropertyChanged(std::string_view) override {}
+    void PropertyChanged(std::wstring_view) override {}
     bool UserMode() override { return true; }
 };
 
