@@ -6,6 +6,7 @@
 
 #include "app/logic/product.h"
 #include "win/failure_trace.h"
+#include "win/logic/registered_messages.h"
 #include "win/message_pump.h"
 #include "win/system_error.h"
 #include "win/window_text.h"
@@ -126,6 +127,10 @@ LRESULT Form1::OnRegisteredMessage(HWND window, UINT message, WPARAM wParam, LPA
         OnShowInstance();
         return 0;
     }
+    if (message == closeForUpdateMessage_ && closeForUpdateMessage_ != 0) {
+        OnCloseForUpdate();
+        return 0;
+    }
     if (cSysTray1Window_.IsTaskbarCreated(message)) {
         OnTaskbarCreated();
         return 0;
@@ -197,6 +202,13 @@ void Form1::OnShowInstance() noexcept {
     }
 }
 
+void Form1::OnCloseForUpdate() noexcept {
+    // The answer tells the action that this program knows the message: it waits for the process to end rather than
+    // ask again with the session-end messages. The program ends inside the message.
+    if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(win::kClosingAnswer);
+    OnClose();
+}
+
 void Form1::OnTaskbarCreated() noexcept {
     try {
         cSysTray1_.TaskbarCreated();
@@ -243,6 +255,7 @@ void Form1::SetCaption(std::wstring_view caption) { SetText(Handle(), caption, L
 void Form1::MinimizeWindow() { ::ShowWindow(Handle(), SW_MINIMIZE); }
 
 void Form1::ShowWindow() {
+    FollowWindowDpi();
     // A window left minimised comes back in its normal size; making it visible alone would keep it an icon.
     ::ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
 }

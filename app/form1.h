@@ -50,9 +50,9 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     // The window's own messages: its creation and end, its controls, its look, its size, its input.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    // Asked only after those, so that the messages of every key event of a run (WM_INPUT) pass no extra test: the
-    // close and the quit, what the system tells every top-level window, and the registered messages, which have no
-    // constant to be a case of.
+    // Asked only after those, so that the window's own frequent messages pass no extra test: the close and the quit,
+    // what the system and the run's steering tell the window, and the registered messages, which have no constant to
+    // be a case of.
     LRESULT HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT OnRegisteredMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 
@@ -65,6 +65,8 @@ private:
     void Form_Resize() noexcept;
     void OnSettingChange(WPARAM setting) noexcept;
     void OnShowInstance() noexcept;
+    // The installer's close action: the program ends as when the user closes it.
+    void OnCloseForUpdate() noexcept;
     void OnTaskbarCreated() noexcept;
     void OnClose() noexcept;
     // The thread's quit message: the program ends as on a close, with the quit's exit code.
@@ -74,6 +76,8 @@ private:
 
     void CreateSysTray1() noexcept;
     void ApplyLayout(int dpi) noexcept;
+    // Lays the window out again when its DPI is no longer the one it was laid out for.
+    void FollowWindowDpi() noexcept;
     void SetFonts(const FormLayout& layout, bool redraw) noexcept;
     void ForceForeground() noexcept;
 
@@ -116,7 +120,8 @@ private:
     HWND button_ = nullptr;     // PushButton2
     HWND lastFocus_ = nullptr;  // the control that gets the focus back when the window is activated
     int dpi_ = USER_DEFAULT_SCREEN_DPI;
-    UINT showInstanceMessage_ = 0;  // posted by a later start of the program
+    UINT showInstanceMessage_ = 0;   // posted by a later start of the program
+    UINT closeForUpdateMessage_ = 0;  // sent by the installer's close action
     win::FontHandle font_;
     win::FontHandle buttonFont_;
     win::IconHandle bigIcon_;

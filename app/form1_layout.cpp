@@ -11,6 +11,7 @@
 #include "res/resource_ids.h"
 #include "win/dpi.h"
 #include "win/failure_trace.h"
+#include "win/logic/registered_messages.h"
 #include "win/single_instance.h"
 #include "win/system_error.h"
 
@@ -82,8 +83,14 @@ bool Form1::Create() noexcept {
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }
-    // A later start by a user whose program runs without elevation may still ask an elevated copy to show.
+    // A later start by a user whose program runs without elevation may still ask an elevated copy to show, and the
+    // installer's close action, which runs without elevation, to close: Windows drops other messages from programs
+    // of a lower integrity level, the session-end ones included.
     if (showInstanceMessage_ != 0) ChangeWindowMessageFilterEx(Handle(), showInstanceMessage_, MSGFLT_ALLOW, nullptr);
+    closeForUpdateMessage_ = RegisterWindowMessageW(win::kCloseForUpdateMessageName);
+    if (closeForUpdateMessage_ != 0) {
+        ChangeWindowMessageFilterEx(Handle(), closeForUpdateMessage_, MSGFLT_ALLOW, nullptr);
+    }
     // The window may sit on a monitor whose DPI differs from the system's.
     if (const int dpi = win::WindowDpi(Handle()); dpi != dpi_) {
         ApplyLayout(dpi);
@@ -176,6 +183,16 @@ void Form1::SetFonts(const FormLayout& layout, bool redraw) noexcept {
     SendMessageW(button_, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont.get()), redraw);
     font_ = std::move(font);
     buttonFont_ = std::move(buttonFont);
+}
+
+void Form1::FollowWindowDpi() noexcept {
+    // Nothing says that a window hidden in the tray hears of a scaling change: it is checked on the way back.
+    const int dpi = win::WindowDpi(Handle());
+    if (dpi == dpi_) return;
+    RECT at{};
+    GetWindowRect(Handle(), &at);
+    const RECT outer = OuterRect(dpi);
+    OnDpiChanged(dpi, {at.left, at.top, at.left + outer.right, at.top + outer.bottom});
 }
 
 void Form1::OnDpiChanged(int dpi, const RECT& suggested) noexcept {
