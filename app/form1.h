@@ -135,7 +135,7 @@ private:
     tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed
     tray::SysTrayWindow cSysTray1Window_;
     tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
-    RunSteering steering_{text1_.Step(), cSysTray1_};
+    RunSteering steering_{text1_.Step(), cSysTray1_, cSysTray1Window_};
     // Held from WM_NCCREATE and given up on WM_NCDESTROY. Its destruction ends the process (Form_Unload), so it is
     // the last member: it never outlives the rest.
     win::OwnedWindow window_;

@@ -1,6 +1,8 @@
 // What starts and stops with a run: the keyboard hook, the watches around it, and their warnings.
 #include "app/run_steering.h"
 
+#include <new>
+
 #include "app/application.h"
 #include "app/build_seams.h"
 #include "app/logic/admin_window_notice.h"
@@ -87,6 +89,9 @@ bool ForegroundWatch::WarnIfOutOfReach(HWND window) noexcept {
 }
 
 void RunSteering::StartSteering() {
+    // From now on no shell call holds this thread: it holds the hook, and Ctrl+U must end the run at once even while
+    // the shell does not answer.
+    trayWindow_.SetWaitsForShell(false);
     // Before the hook goes in: loading wtsapi32 and the call into the session service hold the thread up, and no
     // key may wait for a thread that holds a hook. Without the session's messages only the second key after an
     // unlock would bring the hook back.
@@ -99,10 +104,26 @@ void RunSteering::StartSteering() {
 }
 
 void RunSteering::StopSteering() {
+    const bool running = foregroundWatch_.has_value();
     SteeringStopped();
     foregroundWatch_.reset();
     keyboardHook_.UnhookKeyboard();
     sessionNotices_.Unregister();
+    if (running) AddIconAgainIfRefused();
+    // Calls wait for the shell again, after the ones still on their way: the run is over.
+    trayWindow_.SetWaitsForShell(true);
+}
+
+void RunSteering::AddIconAgainIfRefused() noexcept {
+    try {
+        // Still left to the shell's thread: the end of the run does not wait for the shell either.
+        tray_.AddAgainIfRefused();
+    } catch (const win::HandlerFailure& failure) {
+        // The icon stays missing until the shell's next restart or the next run's end.
+        win::TraceFailure(L"tray icon added again", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"tray icon added again", win::kOutOfMemory);
+    }
 }
 
 void RunSteering::WarnKeyboardLost() noexcept {

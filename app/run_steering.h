@@ -9,6 +9,7 @@
 #include "steering/keyboard_hook.h"
 #include "steering/logic/step_setting.h"
 #include "tray/logic/sys_tray.h"
+#include "tray/sys_tray_window.h"
 #include "win/process_elevation.h"
 #include "win/session_notices.h"
 #include "win/win_handles.h"
@@ -49,7 +50,8 @@ private:
 // Started and stopped by Form1's handlers only. Stopping is harmless when nothing steers.
 class RunSteering final {
 public:
-    RunSteering(const steering::StepSetting& step, tray::cSysTray& tray) noexcept : keyboardHook_(step), tray_(tray) {}
+    RunSteering(const steering::StepSetting& step, tray::cSysTray& tray, tray::SysTrayWindow& trayWindow) noexcept
+        : keyboardHook_(step), tray_(tray), trayWindow_(trayWindow) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 
@@ -75,9 +77,12 @@ public:
 
 private:
     void WarnKeyboardLost() noexcept;
+    // An icon that the shell refused during the run, or lost and then refused, is added again at its end.
+    void AddIconAgainIfRefused() noexcept;
 
     modKeyboard::KeyboardHook keyboardHook_;
     tray::cSysTray& tray_;
+    tray::SysTrayWindow& trayWindow_;
     HWND window_ = nullptr;
     std::optional<win::ProcessElevation> ownElevation_;  // read at the first run that can read it
     win::SessionNotices sessionNotices_;

@@ -1,4 +1,5 @@
-// The tray control's child window, its shell calls, its clock and its wait between messages.
+// The tray control's child window, its shell calls (waited for, or left to their thread), its clock and its wait
+// between messages.
 #include "tray/sys_tray_window.h"
 
 #include <olectl.h>
@@ -63,6 +64,9 @@ private:
     win::CursorHandle cursor_;
 };
 
+// Posted to the window by the shell call thread: wParam the call's NIM_ code, lParam whether the shell accepted it.
+constexpr UINT kShellAnsweredMessage = WM_APP + 0x30;
+
 }  // namespace
 
 PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
@@ -114,6 +118,10 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
         try {
             if (message == WM_SIZE) self->control_->Resize();
             if (message == WM_DESTROY) self->control_->Terminate();
+            if (message == kShellAnsweredMessage) {
+                self->control_->ShellAnswered(static_cast<NotifyMessage>(wParam), lParam != 0);
+                return 0;
+            }
         } catch (...) {
             // A host whose change notice fails, in whatever way, must not take the window procedure down with it.
             win::TraceCaughtFailure(L"tray control window");
@@ -125,10 +133,13 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 
 win::WindowId SysTrayWindow::OwnWindow() { return win::IdOf(window_.get()); }
 
-bool SysTrayWindow::NotifyIcon(const NotifyCall& call) {
+ShellAnswer SysTrayWindow::NotifyIcon(const NotifyCall& call) {
+    if (!waitsForShell_ && shellCalls_.Queue(call, window_.get(), kShellAnsweredMessage)) return ShellAnswer::Later;
+    // In order: the calls left for later go first.
+    shellCalls_.WaitForAnswers();
     NOTIFYICONDATAA data{};
     std::memcpy(&data, call.record.data(), call.record.size());
-    return Shell_NotifyIconA(static_cast<DWORD>(call.message), &data) != FALSE;
+    return Shell_NotifyIconA(static_cast<DWORD>(call.message), &data) ? ShellAnswer::Accepted : ShellAnswer::Refused;
 }
 
 void SysTrayWindow::InstallTrayHook(cSysTray& control) { mSysTray::InstallTrayHook(control); }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "tray/logic/sys_tray.h"
+#include "tray/shell_call_thread.h"
 #include "win/win_handles.h"
 
 namespace tray {
@@ -24,12 +25,16 @@ public:
     bool Create(HWND parent, HINSTANCE instance, int controlId, cSysTray& control) noexcept;
     HWND Handle() const noexcept { return window_.get(); }
 
+    // While false, as during a run, the shell calls are left to a thread of their own and nobody waits for their
+    // answers; the control hears them later. While true, a call waits for the shell, after any still queued.
+    void SetWaitsForShell(bool waits) noexcept { waitsForShell_ = waits; }
+
     // The shell broadcasts this message to top-level windows when it (re)starts; the host passes it on.
     bool IsTaskbarCreated(UINT message) const noexcept { return taskbarCreated_ != 0 && message == taskbarCreated_; }
 
     // SysTrayPlatform
     win::WindowId OwnWindow() override;
-    bool NotifyIcon(const NotifyCall& call) override;
+    ShellAnswer NotifyIcon(const NotifyCall& call) override;
     void InstallTrayHook(cSysTray& control) override;
     void RemoveTrayHook(cSysTray& control) override;
     double Now() override;
@@ -46,6 +51,8 @@ private:
     win::OwnedWindow window_;
     cSysTray* control_ = nullptr;
     UINT taskbarCreated_ = 0;
+    bool waitsForShell_ = true;
+    ShellCallThread shellCalls_;
 };
 
 }  // namespace tray

@@ -1,10 +1,12 @@
-"""The tray: the icon from start-up, hiding into it with the balloon, coming back, closing, a shell restart."""
+"""The tray: the icon from start-up, hiding into it with the balloon, coming back, closing, a shell restart, a shell
+that does not answer."""
 
 import os
+import subprocess
 import time
 
 from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, STOP_CAPTION, TRAY_ICON, HarnessError,
-                     Session, wait_until)
+                     Session, find_probe, wait_until)
 
 BALLOON_TEXT = ("has been minimized to the system tray.\r\n"
                 "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.")
@@ -14,6 +16,7 @@ WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x201, 0x202, 0x203
 WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK = 0x204, 0x205, 0x206
 TRAY_CALLBACK = 1125
 WM_QUERYENDSESSION, WM_ENDSESSION, WM_QUIT = 0x11, 0x16, 0x12
+WM_APP = 0x8000
 HOME = (300, 300)
 
 
@@ -266,6 +269,58 @@ class TrayTest(TrayHelpers):
         wait_until(lambda: self.p.text(edit["hwnd"]) == "hello", 3,
                    what="notepad to read 'hello' (it reads %r; foreground %r)"
                    % (self.p.text(edit["hwnd"]), self.p("gui", np)))
+
+
+class HungShellTest(TrayHelpers):
+    """A window of the shell's tray class above the shell's own gets the program's tray calls, and answers them only
+    when the test lets it."""
+
+    def tray_windows(self):
+        return {w["hwnd"] for w in self.p("toplevels")["windows"] if w["class"] == "Shell_TrayWnd"}
+
+    def tray_window(self, answer):
+        shells = self.tray_windows()
+        proc = subprocess.Popen(["wine", find_probe(Session.build_dir), "traywindow", str(answer)], env=self.d.env,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+        def end():
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait(5)
+        self.addCleanup(end)
+        tray = wait_until(lambda: list(self.tray_windows() - shells), 10, what="the test's tray window")[0]
+        # Topmost, it is the first of its class in z-order, which is the one the tray calls go to.
+        wait_until(lambda: self.p.find("Shell_TrayWnd") == tray, 5, what="the test's tray window above the shell's")
+        return tray, end
+
+    def test_ctrl_u_ends_a_run_within_a_second_while_the_shell_does_not_answer(self):
+        self.start_run()
+        tray, end_tray = self.tray_window(1)
+        self.p("post", tray, WM_APP, 8000, 0)
+        # The shell announces a restart: the program adds its icon again, to a shell that does not answer for 8 s.
+        self.p("broadcast", "TaskbarCreated")
+        time.sleep(0.5)
+        pressed = time.monotonic()
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 8, interval=0.05, what="the run to end")
+        ended = time.monotonic() - pressed
+        print("     Ctrl+U to the end of the run while the shell hangs: %.2f s" % ended)
+        self.assertLess(ended, 1.5, "the run waited for the shell")
+        end_tray()
+
+    def test_an_icon_the_shell_refused_is_added_again_when_the_run_ends(self):
+        self.start_run()
+        # The shell loses the icon, then comes back refusing it.
+        self.assertEqual(self.p("traydelete", self.app.tray_control(), 0)["done"], 1)
+        wait_until(lambda: not self.tray_shown(), 3, what="the icon to go")
+        tray, end_tray = self.tray_window(0)
+        self.p("broadcast", "TaskbarCreated")
+        time.sleep(1.0)
+        end_tray()
+        self.assertFalse(self.tray_shown(), "the icon came back while the shell refused it")
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the run to end")
+        wait_until(self.tray_shown, 3, what="the icon added again at the end of the run")
 
 
 class TrayCloseTest(TrayHelpers):

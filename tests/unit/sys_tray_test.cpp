@@ -80,16 +80,18 @@ public:
     Log log;
     std::vector<tray::NotifyCall> calls;
     bool shellAccepts = true;
+    bool answerLater = false;  // as during a run: the answers come through ShellAnswered
     double now = 100.0;
     // What happens during one wait: by default the clock simply reaches the end of the wait.
     std::function<void(double maxSeconds)> onWait;
     std::vector<double> waits;
 
     win::WindowId OwnWindow() override { return static_cast<win::WindowId>(kOwner); }
-    bool NotifyIcon(const tray::NotifyCall& call) override {
+    tray::ShellAnswer NotifyIcon(const tray::NotifyCall& call) override {
         calls.push_back(call);
         log.push_back(Describe(call));
-        return shellAccepts;
+        if (answerLater) return tray::ShellAnswer::Later;
+        return shellAccepts ? tray::ShellAnswer::Accepted : tray::ShellAnswer::Refused;
     }
     void InstallTrayHook(cSysTray&) override { log.push_back("hook"); }
     void RemoveTrayHook(cSysTray&) override { log.push_back("unhook"); }
@@ -276,6 +278,50 @@ TEST(SysTray, AShellRestartLeavesAnIconThatIsOffAlone) {
     f.Clear();
     f.tray.TaskbarCreated();
     EXPECT_EQ(f.platform.log, Log{});
+}
+
+TEST(SysTray, AnswersThatComeLaterDecideWhetherTheIconIsInTheShellAndWhetherItIsAddedAgain) {
+    struct Case {
+        const char* name;
+        std::function<void(Fixture&)> steps;  // with the answers left for later
+        bool inShell;
+        bool addedAgain;  // by AddAgainIfRefused afterwards
+    } const cases[] = {
+        {"the add not answered yet", [](Fixture&) {}, true, false},
+        {"the add accepted", [](Fixture& f) { f.tray.ShellAnswered(NotifyMessage::Add, true); }, true, false},
+        {"the add refused", [](Fixture& f) { f.tray.ShellAnswered(NotifyMessage::Add, false); }, false, true},
+        {"refused, a balloon accepted after it",
+         [](Fixture& f) {
+             f.tray.ShellAnswered(NotifyMessage::Add, false);
+             f.tray.ShellAnswered(NotifyMessage::Modify, true);
+         },
+         false, true},
+        {"the icon switched off before the add was accepted",
+         [](Fixture& f) {
+             f.tray.SetInTray(false);
+             f.tray.ShellAnswered(NotifyMessage::Add, true);
+         },
+         false, false},
+        {"a second restart while the first add awaits its answer: the last answer counts",
+         [](Fixture& f) {
+             f.tray.TaskbarCreated();
+             f.tray.ShellAnswered(NotifyMessage::Add, true);
+             f.tray.ShellAnswered(NotifyMessage::Add, false);
+         },
+         false, true},
+    };
+    for (const Case& c : cases) {
+        Fixture f;
+        f.AddIcon(L"T", Icon(4));  // accepted at once, as at start-up
+        f.platform.answerLater = true;
+        f.tray.TaskbarCreated();
+        c.steps(f);
+        EXPECT_EQ(f.tray.IconInShell(), c.inShell) << c.name;
+        f.Clear();
+        f.tray.AddAgainIfRefused();
+        EXPECT_EQ(f.platform.log, c.addedAgain ? Log{"add NIF_MESSAGE|NIF_ICON|NIF_TIP tip=T icon=4"} : Log{})
+            << c.name;
+    }
 }
 
 TEST(SysTray, ShowOnceBalloonWaitsOutItsTimerThenClosesIt) {

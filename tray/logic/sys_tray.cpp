@@ -59,7 +59,12 @@ void cSysTray::AddIcon(win::WindowId window, std::uint32_t id, std::wstring_view
         trayIcon_ = icon;
     }
     if (!tip.empty()) trayTip_ = tip;
-    iconInShell_ = platform_.NotifyIcon(Records(window, id).Add(tip, handle));
+    const ShellAnswer answer = platform_.NotifyIcon(Records(window, id).Add(tip, handle));
+    if (answer == ShellAnswer::Later) {
+        ++addsAwaitingAnswer_;
+    } else {
+        iconInShell_ = answer == ShellAnswer::Accepted;
+    }
 }
 
 void cSysTray::DeleteIcon(win::WindowId window, std::uint32_t id) {
@@ -69,6 +74,17 @@ void cSysTray::DeleteIcon(win::WindowId window, std::uint32_t id) {
 
 void cSysTray::TaskbarCreated() {
     if (iconAdded_) AddIcon(ownerWindow_, iconId_, TrayTip(), TrayIcon());
+}
+
+void cSysTray::ShellAnswered(NotifyMessage message, bool accepted) {
+    if (message != NotifyMessage::Add) return;
+    if (addsAwaitingAnswer_ > 0) --addsAwaitingAnswer_;
+    // A delete made since then has taken the icon out again.
+    iconInShell_ = accepted && iconAdded_;
+}
+
+void cSysTray::AddAgainIfRefused() {
+    if (iconAdded_ && !iconInShell_ && addsAwaitingAnswer_ == 0) AddIcon(ownerWindow_, iconId_, TrayTip(), TrayIcon());
 }
 
 void cSysTray::ShowBalloon(std::wstring_view Tip, std::wstring_view sTitle, std::int32_t ShowTimer, bool ShowOnce) {

@@ -34,14 +34,17 @@ inline constexpr std::int32_t kBalloonTimeout = 0x404;
 inline constexpr std::int32_t kBalloonUserClick = 0x405;
 }  // namespace notification
 
+// What the shell said to one call: accepted or refused at once, or not yet. A call left for later waits its turn on
+// a thread of its own, in the order of the calls, and its answer comes back through cSysTray::ShellAnswered.
+enum class ShellAnswer : std::uint8_t { Accepted, Refused, Later };
+
 // What the control needs from the platform: its own window, the shell, the window hook, a monotonic clock, a wait
 // that processes the thread's messages, and the system's ANSI code page.
 class SysTrayPlatform {
 public:
     // The control's own window, as the shell and the hook know it.
     virtual win::WindowId OwnWindow() = 0;
-    // True when the shell accepted the call.
-    virtual bool NotifyIcon(const NotifyCall& call) = 0;
+    virtual ShellAnswer NotifyIcon(const NotifyCall& call) = 0;
     virtual void InstallTrayHook(cSysTray& control) = 0;
     virtual void RemoveTrayHook(cSysTray& control) = 0;
     // Seconds on a clock that only moves forward.
@@ -106,6 +109,11 @@ public:
 
     // The shell restarted ("TaskbarCreated"): an icon that is on is added again.
     void TaskbarCreated();
+    // The answer to a call that the platform left for later, in the order of the calls.
+    void ShellAnswered(NotifyMessage message, bool accepted);
+    // An icon that is on but that the shell refused is added again; one whose add still awaits its answer is left to
+    // that add.
+    void AddAgainIfRefused();
 
     // Whether the shell accepted the last add of the icon (and it was not deleted since): without it a hidden window
     // could not be brought back. Unlike IconAdded, which follows the requests, this follows the shell's answers.
@@ -129,6 +137,7 @@ private:
     PictureRef displayedPicture_;
     bool iconAdded_ = false;
     bool iconInShell_ = false;
+    int addsAwaitingAnswer_ = 0;
     bool balloonShowing_ = false;
     std::int32_t onceCount_ = 0;
     std::uint32_t iconId_ = 0;

@@ -36,7 +36,9 @@ class Platform final : public tray::SysTrayPlatform {
 public:
     explicit Platform(HWND window) : window_(window) {}
     win::WindowId OwnWindow() override { return static_cast<win::WindowId>(reinterpret_cast<UINT_PTR>(window_)); }
-    bool NotifyIcon(const tray::NotifyCall&) override { return true; }  // the shell is not what is checked here
+    tray::ShellAnswer NotifyIcon(const tray::NotifyCall&) override {
+        return tray::ShellAnswer::Accepted;  // the shell is not what is checked here
+    }
     void InstallTrayHook(tray::cSysTray& control) override { mSysTray::InstallTrayHook(control); }
     void RemoveTrayHook(tray::cSysTray& control) override { mSysTray::RemoveTrayHook(control); }
     double Now() override { return GetTickCount() / 1000.0; }

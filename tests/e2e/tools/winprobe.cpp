@@ -742,9 +742,10 @@ int run_tray_window(const wchar_t* answer)
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"Shell_TrayWnd";
     RegisterClassW(&wc);
-    // Small, away from the shell's own taskbar: only its place in z-order matters.
-    HWND h = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 0, 0, 8,
-                             8, nullptr, nullptr, wc.hInstance, nullptr);
+    // Never shown: only its place in z-order matters, and a window shown would take the keyboard from the tests
+    // while it does not answer.
+    HWND h = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, wc.lpszClassName, L"", WS_POPUP, 0, 0,
+                             8, 8, nullptr, nullptr, wc.hInstance, nullptr);
     if (!h)
         return 1;
     SetWindowLongPtrW(h, GWLP_USERDATA, _wtoi(answer));
