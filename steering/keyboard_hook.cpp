@@ -1,6 +1,7 @@
 // The keyboard hook: its handle, the restore request, and the moves and mouse buttons it makes for each event.
 #include "steering/keyboard_hook.h"
 
+#include "win/failure_trace.h"
 #include "win/message_pump.h"
 
 namespace modKeyboard {
@@ -91,7 +92,9 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     MakeButtonWindow();
     hooked_ = this;
     InstallHook();
-    if (watcher && !watcher_) rawKeys_.Start(watchdog_, watcher, kHookLostMessage);
+    if (watcher && !watcher_ && !rawKeys_.Start(watchdog_, watcher, kHookLostMessage)) {
+        win::TraceFailure(L"keyboard hook", L"no raw input thread: the run steers without its watchdog");
+    }
     watcher_ = watcher;
 }
 

@@ -1,6 +1,8 @@
 // The raw keyboard input of a run, on a thread of its own.
 #include "steering/raw_key_thread.h"
 
+#include "win/failure_trace.h"
+
 namespace modKeyboard {
 namespace {
 
@@ -61,11 +63,18 @@ void RawKeyThread::Run() noexcept {
     // Message-only: no other program finds it, and it gets nothing but the raw input.
     const win::OwnedWindow window(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                                   windowClass.hInstance, nullptr));
-    if (!window) return;
+    if (!window) {
+        win::TraceFailure(L"raw key thread", L"no window for the raw input");
+        return;
+    }
     SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // INPUTSINK: the keys typed into other programs too.
     const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard, RIDEV_INPUTSINK, window.get()};
-    if (!RegisterRawInputDevices(&device, 1, sizeof device)) return;
+    if (!RegisterRawInputDevices(&device, 1, sizeof device)) {
+        // The run steers without its watchdog.
+        win::TraceFailure(L"raw key thread", L"raw keyboard input refused");
+        return;
+    }
     const HANDLE stop = stop_.get();
     while (MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, 0) == WAIT_OBJECT_0 + 1) {
         MSG message;

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <new>
 
+#include "win/failure_trace.h"
+
 namespace tray {
 namespace {
 
@@ -51,6 +53,7 @@ bool ShellCallThread::Start() noexcept {
     }
     if (!thread_) {
         delete shared;
+        win::TraceFailure(L"shell call thread", L"not started: the run's tray calls wait for the shell");
         return false;
     }
     shared_ = shared;
@@ -69,8 +72,12 @@ bool ShellCallThread::Queue(const NotifyCall& call, HWND answerTo, UINT answerMe
         // No room for the call: the caller makes it itself, once those before it are answered.
     }
     ReleaseSRWLockExclusive(&shared_->lock);
-    if (queued) SetEvent(shared_->queued.get());
-    return queued;
+    if (!queued) {
+        win::TraceFailure(L"shell call thread", win::kOutOfMemory);
+        return false;
+    }
+    SetEvent(shared_->queued.get());
+    return true;
 }
 
 void ShellCallThread::WaitForAnswers() noexcept {
