@@ -13,8 +13,9 @@ constexpr SIZE_T kStackBytes = 64 * 1024;
 // Its end takes a message or two; the run's end does not wait longer for it.
 constexpr DWORD kEndMilliseconds = 1000;
 // After it has taken what was waiting, the thread lets the next key events of a burst gather for this long and takes
-// them together: each wake and each empty look costs round trips to the server, and a held key's events come every
-// few milliseconds. The watchdog needs two of them anyway; an idle run still waits without end.
+// them together, without a wait for input in between: each wait, each wake and each empty look costs a round trip to
+// the server, and a held key's events come every few milliseconds. The watchdog needs two events anyway; an idle run
+// still waits without end.
 constexpr DWORD kGatherMilliseconds = 50;
 
 }  // namespace
@@ -76,10 +77,18 @@ void RawKeyThread::Run() noexcept {
         return;
     }
     const HANDLE stop = stop_.get();
-    while (MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, 0) == WAIT_OBJECT_0 + 1) {
+    for (;;) {
+        bool took = false;
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        if (WaitForSingleObject(stop, kGatherMilliseconds) != WAIT_TIMEOUT) break;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+            took = true;
+        }
+        // The end of the run cuts the gathering short: it waits for this thread.
+        if (took ? WaitForSingleObject(stop, kGatherMilliseconds) != WAIT_TIMEOUT
+                 : MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) {
+            break;
+        }
     }
     const RAWINPUTDEVICE removal{kGenericDesktop, kKeyboard, RIDEV_REMOVE, nullptr};
     RegisterRawInputDevices(&removal, 1, sizeof removal);

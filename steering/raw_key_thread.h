@@ -32,7 +32,7 @@ private:
     steering::HookWatchdog* watchdog_ = nullptr;
     HWND watcher_ = nullptr;
     UINT lostMessage_ = 0;
-    win::KernelHandle stop_;
+    win::KernelHandle stop_;  // ends the thread's waits when the run ends
     win::KernelHandle thread_;
 };
 
