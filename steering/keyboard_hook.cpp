@@ -4,6 +4,13 @@
 #include "win/failure_trace.h"
 #include "win/message_pump.h"
 
+namespace modMouse {
+
+// The platform keeps the pointer on the desktop, so coordinates beyond it are clipped there.
+inline void SetMousePos(int x, int y) noexcept { SetCursorPos(x, y); }
+
+}  // namespace modMouse
+
 namespace modKeyboard {
 namespace {
 
@@ -99,7 +106,7 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
 }
 
 void KeyboardHook::UnhookKeyboard() noexcept {
-    hook_.reset();
+    hKeyboardHook_.reset();
     if (hooked_ == this) hooked_ = nullptr;
     rawKeys_.Stop();
     watcher_ = nullptr;
@@ -128,8 +135,8 @@ bool KeyboardHook::SystemNoticed(UINT message, WPARAM code) noexcept {
 bool KeyboardHook::InstallHook() noexcept {
     // A new installation replaces any earlier one, so a hook can never be left behind in the chain. The ANSI call is
     // the design's; a low-level hook gets the same key records either way.
-    hook_.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
-    return static_cast<bool>(hook_);
+    hKeyboardHook_.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
+    return static_cast<bool>(hKeyboardHook_);
 }
 
 bool KeyboardHook::Reinstall() noexcept {
@@ -189,13 +196,12 @@ void KeyboardHook::ApplyButtonChange(const steering::ButtonChange& change) noexc
     }
 }
 
-// One move from where the pointer is now, so moves within one event compound. The platform keeps the pointer on
-// the desktop, so coordinates beyond it are clipped there.
+// One move from where the pointer is now, so moves within one event compound.
 void KeyboardHook::MoveOnce(steering::Move move, std::int16_t step) const noexcept {
     POINT cursor{};
     GetCursorPos(&cursor);
     const steering::Point to = steering::MovedPointer(move, {cursor.x, cursor.y}, step, screen_);
-    SetCursorPos(to.x, to.y);
+    modMouse::SetMousePos(to.x, to.y);
 }
 
 LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
@@ -220,7 +226,7 @@ LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexce
         }
     }
     ChangeButton(decision.button);
-    return CallNextHookEx(hook_.get(), nCode, wParam, lParam);
+    return CallNextHookEx(hKeyboardHook_.get(), nCode, wParam, lParam);
 }
 
 }  // namespace modKeyboard

@@ -68,7 +68,7 @@ private:
     static KeyboardHook* hooked_;
 
     const steering::StepSetting& step_;
-    win::HookHandle hook_;
+    win::HookHandle hKeyboardHook_;
     bool restoreRequested_ = false;
     steering::ScreenSize screen_;      // the primary display's, as last read
     HWND watcher_ = nullptr;           // set while a run is under way
