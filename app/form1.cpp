@@ -205,7 +205,7 @@ void Form1::OnShowInstance() noexcept {
 void Form1::OnCloseForUpdate() noexcept {
     // The answer tells the action that this program knows the message: it waits for the process to end rather than
     // ask again with the session-end messages. The program ends inside the message.
-    if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(win::kClosingAnswer);
+    win::ReplyToSender(win::kClosingAnswer);
     OnClose();
 }
 

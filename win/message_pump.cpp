@@ -78,9 +78,9 @@ void RepostUnblockAfterModalLoop() noexcept {
     if (unblockPending && waitsBlocked > 0) PostUnblockMessage();
 }
 
-void ReplyToSender() noexcept {
+void ReplyToSender(LRESULT answer) noexcept {
     // ISMEX_NOTIFY and ISMEX_CALLBACK senders do not wait; a replied one was answered already.
-    if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(0);
+    if ((InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_REPLIED)) == ISMEX_SEND) ReplyMessage(answer);
 }
 
 void WaitForInputFor(DWORD milliseconds) noexcept {

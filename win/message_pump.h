@@ -25,7 +25,7 @@ void RepostUnblockAfterModalLoop() noexcept;
 
 // Answers a message that another thread sent and still waits on, before the handler does something that waits
 // (a run, a balloon, a box): tools that press a button by sending it a click would otherwise hang with it.
-void ReplyToSender() noexcept;
+void ReplyToSender(LRESULT answer = 0) noexcept;
 
 // Sent to the dialog window of the pump that takes the thread's WM_QUIT, with the quit's exit code as wParam: the
 // window ends the program the way a close does. A quit is never left in the queue for an outer loop, which a run
