@@ -643,6 +643,17 @@ int run_limited(int argc, wchar_t** argv)
     return static_cast<int>(code);
 }
 
+// The message loop of a helper window's process: until the window is closed.
+int run_message_loop()
+{
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
 LRESULT CALLBACK front_window_proc(HWND h, UINT message, WPARAM wp, LPARAM lp)
 {
     if (message == WM_DESTROY)
@@ -665,12 +676,7 @@ int run_window(const wchar_t* title)
         return 1;
     SetForegroundWindow(h);
     NotifyWinEvent(EVENT_SYSTEM_FOREGROUND, h, OBJID_WINDOW, CHILDID_SELF);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return run_message_loop();
 }
 
 // The log of the target window, given out as its text: kept here, so that logging costs no repaint of the
@@ -749,12 +755,7 @@ int run_tray_window(const wchar_t* answer)
     if (!h)
         return 1;
     SetWindowLongPtrW(h, GWLP_USERDATA, _wtoi(answer));
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return run_message_loop();
 }
 
 int run_target(int argc, wchar_t** argv)
@@ -773,12 +774,7 @@ int run_target(int argc, wchar_t** argv)
     if (!h)
         return 1;
     SetForegroundWindow(h);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return run_message_loop();
 }
 
 } // namespace
