@@ -302,6 +302,12 @@ TEST(SysTray, AnswersThatComeLaterDecideWhetherTheIconIsInTheShellAndWhetherItIs
              f.tray.ShellAnswered(NotifyMessage::Add, true);
          },
          false, false},
+        {"refused, then a restart whose add still awaits its answer",
+         [](Fixture& f) {
+             f.tray.ShellAnswered(NotifyMessage::Add, false);
+             f.tray.TaskbarCreated();
+         },
+         false, false},
         {"a second restart while the first add awaits its answer: the last answer counts",
          [](Fixture& f) {
              f.tray.TaskbarCreated();
