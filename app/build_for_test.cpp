@@ -1,5 +1,5 @@
-// The test build's side of the build seams: high contrast from a registry value the tests set, and, started with
-// /lose-hook-for-test, a keyboard hook that vanishes during every run.
+// The test build's side of the build seams: high contrast and Mouse Keys from registry values the tests set, and,
+// started with /lose-hook-for-test, a keyboard hook that vanishes during every run.
 #include "app/build_seams.h"
 
 #include <windows.h>
@@ -29,15 +29,19 @@ LRESULT CALLBACK CountKeyEvents(int nCode, WPARAM wParam, LPARAM lParam) noexcep
 
 bool LossAsked() noexcept { return std::wcsstr(GetCommandLineW(), L"/lose-hook-for-test") != nullptr; }
 
-}  // namespace
-
-bool HighContrastOn() noexcept {
+bool TestSettingOn(const wchar_t* name) noexcept {
     wchar_t value[2] = {};
     DWORD size = sizeof value;
-    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Pelmorath", L"high-contrast-for-test", RRF_RT_REG_SZ, nullptr,
-                        value, &size) == ERROR_SUCCESS &&
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Pelmorath", name, RRF_RT_REG_SZ, nullptr, value, &size) ==
+               ERROR_SUCCESS &&
            value[0] == L'1';
 }
+
+}  // namespace
+
+bool HighContrastOn() noexcept { return TestSettingOn(L"high-contrast-for-test"); }
+
+bool MouseKeysOn() noexcept { return TestSettingOn(L"mouse-keys-for-test"); }
 
 void SteeringStarted() noexcept {
     if (!LossAsked()) return;

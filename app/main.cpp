@@ -4,9 +4,11 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <exception>
 
 #include "app/application.h"
 #include "app/form1.h"
+#include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
 #include "win/single_instance.h"
 
@@ -27,18 +29,32 @@ void SearchLibrariesSafely() noexcept {
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
+// A failure that ends the program lets up the mouse button keypad 5 holds first: the system would otherwise keep it
+// down, and every move of the real mouse would drag.
+LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*) noexcept {
+    modKeyboard::KeyboardHook::LetButtonUpBeforeExit();
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
+[[noreturn]] void OnTerminate() noexcept {
+    modKeyboard::KeyboardHook::LetButtonUpBeforeExit();
+    std::abort();
+}
+
 }  // namespace
 
 #if defined(__GLIBCXX__)
 // Keeps the C++ runtime's verbose terminate handler, and the symbol demangler it drags in, out of the program.
 namespace __gnu_cxx {
 // Nothing in the program lets an exception escape; should the runtime still terminate, end at once.
-void __verbose_terminate_handler() { std::abort(); }  // NOLINT(bugprone-reserved-identifier): the runtime's own name
+void __verbose_terminate_handler() { OnTerminate(); }  // NOLINT(bugprone-reserved-identifier): the runtime's own name
 }  // namespace __gnu_cxx
 #endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     SearchLibrariesSafely();
+    SetUnhandledExceptionFilter(OnUnhandledException);
+    std::set_terminate(OnTerminate);
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {

@@ -18,6 +18,11 @@ namespace {
 constexpr std::int32_t kNoWait = 0;
 constexpr bool kNotOnce = false;
 
+// Titled with the product's name, as the other balloons.
+constexpr std::wstring_view kMouseKeysBalloonText =
+    L"and Windows Mouse Keys are both on: each keypad key would move the pointer and click twice.\r\n"
+    L"Turn Mouse Keys off in Settings, Accessibility, Mouse, to steer with Pelmorath alone.";
+
 // The minimise that starts a run hands the front to another program's window, which takes it only when that
 // program's thread next handles its messages: until then no window is in front, and the watch's first check would
 // see none. Windows tells the watch when the hand-off ends; Wine raises no such event. So the run waits for a
@@ -101,6 +106,7 @@ void RunSteering::StartSteering() {
     if (!ownElevation_) ownElevation_ = win::OwnElevation();
     foregroundWatch_.emplace(tray_, ownElevation_, keyboardHook_);
     SteeringStarted();
+    if (MouseKeysOn()) WarnOfMouseKeys();
 }
 
 void RunSteering::StopSteering() {
@@ -123,6 +129,17 @@ void RunSteering::AddIconAgainIfRefused() noexcept {
         win::TraceFailure(L"tray icon added again", failure.Description());
     } catch (const std::bad_alloc&) {
         win::TraceFailure(L"tray icon added again", win::kOutOfMemory);
+    }
+}
+
+void RunSteering::WarnOfMouseKeys() noexcept {
+    try {
+        tray_.ShowBalloon(kMouseKeysBalloonText, kProductDisplayName, kNoWait, kNotOnce);
+    } catch (const win::HandlerFailure& failure) {
+        // The warning is a courtesy: the run goes on without it.
+        win::TraceFailure(L"Mouse Keys balloon", failure.Description());
+    } catch (const std::bad_alloc&) {
+        win::TraceFailure(L"Mouse Keys balloon", win::kOutOfMemory);
     }
 }
 

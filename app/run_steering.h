@@ -77,6 +77,8 @@ public:
 
 private:
     void WarnKeyboardLost() noexcept;
+    // Mouse Keys on at the run's start: a balloon says so, once per run.
+    void WarnOfMouseKeys() noexcept;
     // An icon that the shell refused during the run, or lost and then refused, is added again at its end.
     void AddIconAgainIfRefused() noexcept;
 

@@ -42,20 +42,23 @@ steering::ButtonChange Decode(WPARAM wParam) noexcept {
     return {(wParam & 1u) != 0, static_cast<steering::MouseButton>((wParam >> 1) & 3u)};
 }
 
+// While a button is held, keypad 5 is looked at this often: its release is noticed within a fifth of a second even
+// when the hook never hears of it.
+constexpr UINT_PTR kHeldButtonTimer = 1;
+constexpr UINT kHeldButtonCheckMilliseconds = 150;
+
 class HookKeyStates final : public steering::KeyStateSource {
 public:
     explicit HookKeyStates(bool runUnderWay) noexcept : runUnderWay_(runUnderWay) {}
     std::int16_t AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
-    // The toggle is in the thread's key state only; the asynchronous one has no toggle bit.
-    bool NumLockOn() override { return (GetKeyState(VK_NUMLOCK) & 1) != 0; }
     bool RunUnderWay() override { return runUnderWay_; }
 
 private:
     bool runUnderWay_;
 };
 
-steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam, steering::MouseButton held) noexcept {
-    steering::KeyEvent event{nCode, false, 0, held};
+steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam, const steering::HookMemory& memory) noexcept {
+    steering::KeyEvent event{nCode, false, 0, memory};
     if (nCode == HC_ACTION) {
         event.keyDown = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         event.virtualKey = static_cast<int>(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->vkCode);
@@ -63,21 +66,17 @@ steering::KeyEvent EventOf(int nCode, WPARAM wParam, LPARAM lParam, steering::Mo
     return event;
 }
 
-// A button event without a move lands where the pointer is.
-void SendButtonInputs(const steering::ButtonInputs& buttons) noexcept {
-    auto flag = [](steering::PhysicalButton button, DWORD left, DWORD right) -> DWORD {
-        return button == steering::PhysicalButton::Left ? left : button == steering::PhysicalButton::Right ? right : 0;
-    };
-    INPUT inputs[2]{};
-    UINT count = 0;
-    for (const DWORD flags : {flag(buttons.up, MOUSEEVENTF_LEFTUP, MOUSEEVENTF_RIGHTUP),
-                              flag(buttons.down, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN)}) {
-        if (flags == 0) continue;
-        inputs[count].type = INPUT_MOUSE;
-        inputs[count].mi.dwFlags = flags;
-        ++count;
+// One button event where the pointer is; true when the system took it. It refuses injected input while the secure
+// desktop is in front, and where a program of a higher integrity level would get it, without saying why.
+bool SendButtonEvent(steering::PhysicalButton button, bool down) noexcept {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    if (button == steering::PhysicalButton::Left) {
+        input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    } else {
+        input.mi.dwFlags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
     }
-    if (count != 0) SendInput(count, inputs, sizeof(INPUT));
+    return SendInput(1, &input, sizeof input) == 1;
 }
 
 // The top-level window under the pointer, whose process receives the click.
@@ -91,13 +90,19 @@ HWND RootWindowUnderPointer() noexcept {
 }  // namespace
 
 KeyboardHook* KeyboardHook::hooked_ = nullptr;
+KeyboardHook* KeyboardHook::buttonOwner_ = nullptr;
 
 void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     ReadScreenSize();
     watchdog_.Reset();
+    // This thread has just read the input that started the run, so its key state holds the toggle as it is now; the
+    // hook follows it from here, as the thread reads no key messages during the run.
+    memory_ = {};
+    memory_.numLockOn = (GetKeyState(VK_NUMLOCK) & 1) != 0;
     // Before the hook goes in, which may post to it from its first event.
     MakeButtonWindow();
     hooked_ = this;
+    buttonOwner_ = this;
     InstallHook();
     if (watcher && !watcher_ && !rawKeys_.Start(watchdog_, watcher, kHookLostMessage)) {
         win::TraceFailure(L"keyboard hook", L"no raw input thread: the run steers without its watchdog");
@@ -111,8 +116,14 @@ void KeyboardHook::UnhookKeyboard() noexcept {
     rawKeys_.Stop();
     watcher_ = nullptr;
     // However the run ends, no button stays down.
-    held_ = steering::MouseButton::None;
-    SendButtonInputs(buttonHold_.Release());
+    memory_ = {};
+    LetButtonUp();
+}
+
+void KeyboardHook::LetButtonUpBeforeExit() noexcept {
+    if (KeyboardHook* owner = buttonOwner_) {
+        owner->buttonHold_.Send(owner->buttonHold_.Release(), SendButtonEvent);
+    }
 }
 
 void KeyboardHook::SetRestoreRequested(bool requested) noexcept {
@@ -133,20 +144,22 @@ bool KeyboardHook::SystemNoticed(UINT message, WPARAM code) noexcept {
 }
 
 bool KeyboardHook::InstallHook() noexcept {
-    // A new installation replaces any earlier one, so a hook can never be left behind in the chain. The ANSI call is
-    // the design's; a low-level hook gets the same key records either way.
-    hKeyboardHook_.reset(SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0));
-    return static_cast<bool>(hKeyboardHook_);
+    // The ANSI call is the design's; a low-level hook gets the same key records either way.
+    const HHOOK hook = SetWindowsHookExA(WH_KEYBOARD_LL, KeyboardHookProc, GetModuleHandleW(nullptr), 0);
+    // A failed reinstallation keeps the hook there is, which may still work. A new one replaces it, so a hook is
+    // never left behind in the chain.
+    if (!hook) return false;
+    hKeyboardHook_.reset(hook);
+    return true;
 }
 
 bool KeyboardHook::Reinstall() noexcept {
     // A thread held up long enough for the system to drop its hook may also have let the display's change message
     // time out unanswered (Wine drops it after 2 s), and the release of keypad 5 go by unseen.
     ReadScreenSize();
-    if (held_ != steering::MouseButton::None) {
-        HookKeyStates keys(!restoreRequested_);
-        if (steering::Keypad5Up(keys)) ChangeButton({true, steering::MouseButton::None});
-    }
+    if (memory_.held != steering::MouseButton::None) CheckHeldButton();
+    // The releases of keys kept back may have gone by unseen too; left marked down they would steer for ever.
+    memory_.keptBack = 0;
     return watchdog_.Reinstalled(InstallHook());
 }
 
@@ -164,19 +177,22 @@ void KeyboardHook::MakeButtonWindow() noexcept {
 }
 
 LRESULT CALLBACK KeyboardHook::ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == kButtonMessage) {
-        if (auto* self = reinterpret_cast<KeyboardHook*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
-            self->ApplyButtonChange(Decode(wParam));
-        }
-        return 0;
+    if (message != kButtonMessage && !(message == WM_TIMER && wParam == kHeldButtonTimer)) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (auto* self = reinterpret_cast<KeyboardHook*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+        if (message == kButtonMessage) {
+            self->ApplyButtonChange(Decode(wParam));
+        } else {
+            self->CheckHeldButton();
+        }
+    }
+    return 0;
 }
 
 // The hook's side: what it decided is the state from now on; the inputs follow from the queue.
 void KeyboardHook::ChangeButton(const steering::ButtonChange& change) noexcept {
     if (!change.release && change.press == steering::MouseButton::None) return;
-    held_ = change.press;
     // Made here after all only when there is no window to post to, or its queue is full.
     if (!(buttonWindow_ && PostMessageW(buttonWindow_.get(), kButtonMessage, Encode(change), 0))) {
         ApplyButtonChange(change);
@@ -189,10 +205,38 @@ void KeyboardHook::ApplyButtonChange(const steering::ButtonChange& change) noexc
     if (!watcher_) applied.press = steering::MouseButton::None;
     // Read at each press: Windows lets the user swap the buttons at any time.
     const bool swapped = applied.press != steering::MouseButton::None && GetSystemMetrics(SM_SWAPBUTTON) != 0;
-    const steering::ButtonInputs inputs = buttonHold_.Change(applied, swapped);
-    SendButtonInputs(inputs);
-    if (inputs.down != steering::PhysicalButton::None) {
+    const steering::ButtonInputs wanted = buttonHold_.Change(applied, swapped);
+    const steering::ButtonInputs taken = buttonHold_.Send(wanted, SendButtonEvent);
+    if (taken.down != steering::PhysicalButton::None) {
         PostMessageW(watcher_, kButtonDownMessage, reinterpret_cast<WPARAM>(RootWindowUnderPointer()), 0);
+    } else if (wanted.down != steering::PhysicalButton::None && memory_.held == applied.press) {
+        // Nothing went down: the steering keys go on to the programs again.
+        memory_.held = steering::MouseButton::None;
+    }
+    WatchHeldButton();
+}
+
+void KeyboardHook::LetButtonUp() noexcept { ApplyButtonChange({true, steering::MouseButton::None}); }
+
+void KeyboardHook::CheckHeldButton() noexcept {
+    HookKeyStates keys(!restoreRequested_);
+    // After the run any button still held goes up; during it, the one whose key is up.
+    if (watcher_ && !steering::Keypad5Up(keys)) return;
+    memory_.held = steering::MouseButton::None;
+    LetButtonUp();
+}
+
+void KeyboardHook::WatchHeldButton() noexcept {
+    const bool held = buttonHold_.Held() != steering::PhysicalButton::None;
+    if (held == watchingButton_ || !buttonWindow_) return;
+    if (held) {
+        watchingButton_ = SetTimer(buttonWindow_.get(), kHeldButtonTimer, kHeldButtonCheckMilliseconds, nullptr) != 0;
+        if (!watchingButton_) {
+            win::TraceFailure(L"keyboard hook", L"no check of the held button: only a key lets it up");
+        }
+    } else {
+        KillTimer(buttonWindow_.get(), kHeldButtonTimer);
+        watchingButton_ = false;
     }
 }
 
@@ -212,7 +256,8 @@ LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM
 LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     if (nCode == HC_ACTION) watchdog_.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
     HookKeyStates keys(!restoreRequested_);
-    const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam, held_), keys);
+    const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam, memory_), keys);
+    memory_ = decision.memory;
     if (decision.restoreRequested) {
         SetRestoreRequested(true);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
@@ -226,6 +271,8 @@ LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexce
         }
     }
     ChangeButton(decision.button);
+    // A key kept back goes to no program and to no later hook.
+    if (!decision.handOn) return 1;
     return CallNextHookEx(hKeyboardHook_.get(), nCode, wParam, lParam);
 }
 

@@ -52,6 +52,9 @@ public:
     // Called by the watch on the window in front during a run: whether that window's keys are kept from the hook.
     void FrontOutOfReach(bool outOfReach) noexcept { watchdog_.FrontOutOfReach(outOfReach); }
 
+    // For a failure that ends the program: lets up the button keypad 5 holds, on whatever thread the failure is.
+    static void LetButtonUpBeforeExit() noexcept;
+
 private:
     // Called by the system for every keyboard event on the desktop, on this thread, while it processes messages.
     static LRESULT CALLBACK KeyboardHookProc(int nCode, WPARAM wParam, LPARAM lParam) noexcept;
@@ -63,18 +66,28 @@ private:
     void MoveOnce(steering::Move move, std::int16_t step) const noexcept;
     void ChangeButton(const steering::ButtonChange& change) noexcept;
     void ApplyButtonChange(const steering::ButtonChange& change) noexcept;
+    // Lets the held button up, now and at each check until the system takes it.
+    void LetButtonUp() noexcept;
+    // The check while a button is held: keypad 5's release may never reach the hook (made on the secure desktop, or
+    // while a window of a higher integrity level has the keyboard), and no other key may follow to show it.
+    void CheckHeldButton() noexcept;
+    // Keeps the check's timer running exactly while a button is held, so that nothing ticks otherwise.
+    void WatchHeldButton() noexcept;
 
     // The hook procedure is called without any context of ours: the object whose hook is in.
     static KeyboardHook* hooked_;
+    // The object whose button window may hold a mouse button: the last to start a run.
+    static KeyboardHook* buttonOwner_;
 
     const steering::StepSetting& step_;
     win::HookHandle hKeyboardHook_;
     bool restoreRequested_ = false;
     steering::ScreenSize screen_;      // the primary display's, as last read
     HWND watcher_ = nullptr;           // set while a run is under way
-    steering::MouseButton held_ = steering::MouseButton::None;  // as the hook last decided
-    steering::ButtonHold buttonHold_;  // as sent
+    steering::HookMemory memory_;      // as the hook last decided
+    steering::ButtonHold buttonHold_;  // as the system took it
     win::OwnedWindow buttonWindow_;    // made the first time a run starts
+    bool watchingButton_ = false;      // the check's timer runs
     steering::HookWatchdog watchdog_;
     RawKeyThread rawKeys_;
 };

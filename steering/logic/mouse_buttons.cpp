@@ -15,19 +15,9 @@ PhysicalButton PhysicalButtonFor(MouseButton button, bool buttonsSwapped) {
     return PhysicalButton::None;
 }
 
-ButtonInputs ButtonHold::Change(const ButtonChange& change, bool buttonsSwapped) noexcept {
+ButtonInputs ButtonHold::Change(const ButtonChange& change, bool buttonsSwapped) const noexcept {
     if (!change.release && change.press == MouseButton::None) return {};
-    // A press with a button still held lets it up first, whether or not the hook saw the release go by.
-    ButtonInputs inputs = Release();
-    inputs.down = PhysicalButtonFor(change.press, buttonsSwapped);
-    held_ = inputs.down;
-    return inputs;
-}
-
-ButtonInputs ButtonHold::Release() noexcept {
-    const ButtonInputs inputs{held_, PhysicalButton::None};
-    held_ = PhysicalButton::None;
-    return inputs;
+    return {held_, PhysicalButtonFor(change.press, buttonsSwapped)};
 }
 
 }  // namespace steering

@@ -12,7 +12,6 @@ namespace {
 class RightHeld final : public steering::KeyStateSource {
 public:
     std::int16_t AsyncKeyState(int virtualKey) override { return virtualKey == 0x27 ? std::int16_t(-32768) : 0; }
-    bool NumLockOn() override { return false; }
     bool RunUnderWay() override { return true; }
 };
 
@@ -24,8 +23,10 @@ int main(int argc, char** argv) {
     RightHeld keys;
     steering::Point pointer{100, 300};
     const steering::ScreenSize screen{1 << 30, 1 << 30};
+    steering::HookMemory memory;
     for (long i = 0; i < events; ++i) {
-        const steering::KeyEventDecision decision = steering::DecideKeyEvent({0, true, 0x27}, keys);
+        const steering::KeyEventDecision decision = steering::DecideKeyEvent({0, true, 0x27, memory}, keys);
+        memory = decision.memory;
         if (decision.moveCount == 0 || !step.Step()) continue;
         for (std::size_t m = 0; m < decision.moveCount; ++m)
             pointer = steering::MovedPointer(decision.moves[m], pointer, *step.Step(), screen);

@@ -10,6 +10,9 @@ from harness import (E2ETest, ID_BUTTON, ID_TEXT, MAIN_CAPTION, START_CAPTION, S
 
 BALLOON_TEXT = ("has been minimized to the system tray.\r\n"
                 "Click on the blue 'Q' icon (Q for Quendrix) to bring the software back.")
+MOUSE_KEYS_TEXT = ("and Windows Mouse Keys are both on: each keypad key would move the pointer and click twice.\r\n"
+                   "Turn Mouse Keys off in Settings, Accessibility, Mouse, to steer with Pelmorath alone.")
+TEST_SETTINGS_KEY = r"HKCU\Software\Pelmorath"
 HTMINBUTTON = 8
 BM_CLICK = 0xF5
 WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK = 0x201, 0x202, 0x203
@@ -125,6 +128,34 @@ class TrayTest(TrayHelpers):
             time.sleep(0.2)
         self.click_icon()
         self.assert_back_in_front("after the second minimise")
+
+    def test_mouse_keys_on_is_told_in_a_balloon_at_each_run_start(self):
+        # Wine has no Mouse Keys: the test build reads the setting from a registry value.
+        self.app.close()
+        self.addCleanup(self.d.reg_set, TEST_SETTINGS_KEY, "mouse-keys-for-test", "0")
+        self.app = self.launch(exe=Session.test_exe)
+        self.app.wait_main()
+        self.settle_focus()
+
+        def balloons():
+            return {w["hwnd"] for w in self.p("toplevels")["windows"]
+                    if w["class"] == "tooltips_class32" and w["visible"] and w["text"] == MOUSE_KEYS_TEXT}
+        # A request while a balloon shows replaces its window: a new window is a new request.
+        for mouse_keys, told in (("1", True), ("1", True), ("0", False)):
+            with self.subTest(mouse_keys=mouse_keys):
+                self.d.reg_set(TEST_SETTINGS_KEY, "mouse-keys-for-test", mouse_keys)
+                before = balloons()
+                self.start_run()
+                if told:
+                    wait_until(lambda: balloons() - before, 5, what="the Mouse Keys balloon")
+                else:
+                    end = time.monotonic() + 4
+                    while time.monotonic() < end:
+                        self.assertEqual(balloons() - before, set(), "a Mouse Keys balloon with Mouse Keys off")
+                        time.sleep(0.2)
+                self.d.key("ctrl+u")
+                wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
+                self.settle_focus()
 
     def test_a_release_over_the_icon_brings_the_window_back(self):
         for button in (1, 3):

@@ -12,6 +12,7 @@ namespace {
 
 using steering::ButtonChange;
 using steering::DecideKeyEvent;
+using steering::HookMemory;
 using steering::KeyEventDecision;
 using steering::KeyEvent;
 using steering::Move;
@@ -21,40 +22,37 @@ constexpr int kShift = 0x10, kCtrl = 0x11, kAlt = 0x12, kU = 0x55, kS = 0x53, kL
               kDown = 0x28;
 constexpr int kPad4 = 0x64, kPad6 = 0x66, kPad8 = 0x68, kPad2 = 0x62;
 constexpr int kClear = 0x0C, kPad5 = 0x65;  // keypad 5 with Num Lock off, and with it on
+constexpr int kNumLock = 0x90;
 
 // Behaves like GetAsyncKeyState inside a low-level hook: the keys down before the event. The pressed-since bit
 // is set on every key, as another program's queries leave it wherever they like: the decision must not use it.
 class FakeKeys : public steering::KeyStateSource {
 public:
-    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true, bool numLock = false)
-        : down_(down), run_(runUnderWay), numLock_(numLock) {}
+    explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true) : down_(down), run_(runUnderWay) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
         return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
     }
-    bool NumLockOn() override {
-        ++numLockQueries;
-        return numLock_;
-    }
     bool RunUnderWay() override { return run_; }
     bool Queried(int vk) const { return std::find(queries.begin(), queries.end(), vk) != queries.end(); }
     std::vector<int> queries;
-    int numLockQueries = 0;
 
 private:
     std::set<int> down_;
     bool run_;
-    bool numLock_;
 };
 
-KeyEvent Press(int vk, MouseButton held = MouseButton::None) { return {0, true, vk, held}; }
-KeyEvent Release(int vk, MouseButton held = MouseButton::None) { return {0, false, vk, held}; }
+KeyEvent Press(int vk, MouseButton held = MouseButton::None, bool numLock = false) {
+    return {0, true, vk, {held, 0, numLock}};
+}
+KeyEvent Release(int vk, MouseButton held = MouseButton::None) { return {0, false, vk, {held}}; }
 
 constexpr ButtonChange kNoChange{};
 constexpr ButtonChange kButtonDown{false, MouseButton::Primary};
 constexpr ButtonChange kSecondaryButtonDown{false, MouseButton::Secondary};
 constexpr ButtonChange kButtonUp{true, MouseButton::None};
 constexpr MouseButton kHeld = MouseButton::Primary;
+constexpr MouseButton kNone = MouseButton::None;
 
 std::vector<Move> MovesOf(const KeyEventDecision& v) { return {v.moves.begin(), v.moves.begin() + v.moveCount}; }
 
@@ -67,7 +65,6 @@ struct DecisionCase {
     ButtonChange button = kNoChange;
     // False after Ctrl+U or the stop click: the run is over, and its hook sees events until the run loop removes it.
     bool runUnderWay = true;
-    bool numLock = false;
 };
 
 TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
@@ -103,11 +100,10 @@ TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
         {"Ctrl+keypad 5 is the primary button, for a Ctrl+click", Press(kClear), {kCtrl}, false, {}, kButtonDown},
         {"Alt+keypad 5 is character entry and no button", Press(kClear), {kAlt}, false, {}},
         {"Alt+Shift+keypad 5 is no button either", Press(kClear), {kAlt, kShift}, false, {}},
-        {"keypad 5 with Num Lock on types a digit", Press(kPad5), {}, false, {}, kNoChange, true, true},
-        {"Shift+keypad 5 with Num Lock on comes as VK_CLEAR and is no button", Press(kClear), {kShift}, false, {},
-         kNoChange, true, true},
-        {"the same with Shift lifted around it, as Windows does", Press(kClear), {}, false, {}, kNoChange, true,
-         true},
+        {"keypad 5 with Num Lock on types a digit", Press(kPad5, kNone, true), {}, false, {}},
+        {"Shift+keypad 5 with Num Lock on comes as VK_CLEAR and is no button", Press(kClear, kNone, true), {kShift},
+         false, {}},
+        {"the same with Shift lifted around it, as Windows does", Press(kClear, kNone, true), {}, false, {}},
         {"keypad 5 after the run puts nothing down", Press(kClear), {}, false, {}, kNoChange, false},
         {"keypad 5 after the run lets a held button up", Press(kClear, kHeld), {}, false, {}, kButtonUp, false},
         {"keypad 5 pressed while an arrow is held moves and presses", Press(kClear), {kLeft}, false, {Move::Left},
@@ -128,11 +124,120 @@ TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
         {"Num Lock turned on while held: keypad 5 still down as the digit", Press(kS, kHeld), {kPad5}, false, {}},
     };
     for (const DecisionCase& c : cases) {
-        FakeKeys keys(c.down, c.runUnderWay, c.numLock);
+        FakeKeys keys(c.down, c.runUnderWay);
         const KeyEventDecision v = DecideKeyEvent(c.event, keys);
         EXPECT_EQ(v.restoreRequested, c.restore) << c.name;
         EXPECT_EQ(MovesOf(v), c.moves) << c.name;
         EXPECT_EQ(v.button, c.button) << c.name;
+    }
+}
+
+// Events in a row, each decided with what the hook remembers after the one before, as the hook does.
+TEST(DecideKeyEvent, KeysKeptBackDuringADragAndNumLockFollowed) {
+    struct Step {
+        KeyEvent event;                   // its memory is the one carried from the step before
+        std::initializer_list<int> down;  // the platform's key state before the event
+        bool handOn;
+        std::vector<Move> moves;
+        ButtonChange button = kNoChange;
+    };
+    struct Case {
+        const char* name;
+        HookMemory start;
+        std::vector<Step> steps;
+        HookMemory end;
+    };
+    constexpr std::uint8_t kRightBit = 1u << 1, kPad6Bit = 1u << 5;  // their places in the steering table
+    const Case cases[] = {
+        {"a drag across two Right taps: the taps move and never reach the program",
+         {},
+         {{Press(kClear), {}, true, {}, kButtonDown},
+          {Press(kRight), {kClear}, false, {}},
+          {Release(kRight), {kClear}, false, {Move::Right}},
+          {Press(kRight), {kClear}, false, {}},
+          {Release(kRight), {kClear}, false, {Move::Right}},
+          {Release(kClear), {kClear}, true, {}, kButtonUp},
+          {Press(kRight), {}, true, {}},
+          {Release(kRight), {kRight}, true, {Move::Right}}},
+         {}},
+        {"a held Right kept back repeats and moves by its own record",
+         {},
+         {{Press(kClear), {}, true, {}, kButtonDown},
+          {Press(kRight), {kClear}, false, {}},
+          {Press(kRight), {kClear}, false, {Move::Right}},
+          {Press(kS), {kClear}, true, {Move::Right}},
+          {Release(kRight), {kClear}, false, {Move::Right}}},
+         {kHeld}},
+        {"a press kept back keeps its release back after the button came up",
+         {},
+         {{Press(kClear), {}, true, {}, kButtonDown},
+          {Press(kRight), {kClear}, false, {}},
+          {Release(kClear), {kClear}, true, {Move::Right}, kButtonUp},
+          {Press(kRight), {}, false, {Move::Right}},
+          {Release(kRight), {}, false, {Move::Right}},
+          {Press(kRight), {}, true, {}}},
+         {}},
+        {"a press handed on before the button went down: its repeats are kept back, its release goes on",
+         {},
+         {{Press(kRight), {}, true, {}},
+          {Press(kClear), {kRight}, true, {Move::Right}, kButtonDown},
+          {Press(kRight), {kRight, kClear}, false, {Move::Right}},
+          {Release(kRight), {kRight, kClear}, true, {Move::Right}}},
+         {kHeld}},
+        {"keypad 5 found up by an arrow: the button goes up and the arrow goes on",
+         {kHeld},
+         {{Press(kRight), {}, true, {}, kButtonUp}, {Release(kRight), {kRight}, true, {Move::Right}}},
+         {}},
+        {"other keys, Ctrl+U's Ctrl and keypad 5's own events go on during a drag",
+         {},
+         {{Press(kClear), {}, true, {}, kButtonDown},
+          {Press(kShift), {kClear}, true, {}},
+          {Press(kClear), {kClear, kShift}, true, {}},
+          {Release(kShift), {kClear, kShift}, true, {}},
+          {Press(kCtrl), {kClear}, true, {}}},
+         {kHeld}},
+        {"the keypad's steering digits are kept back as the arrows are, and mean Num Lock is on",
+         {},
+         {{Press(kClear), {}, true, {}, kButtonDown},
+          {Press(kPad6), {kClear}, false, {}},
+          {Release(kPad6), {kClear}, false, {Move::Right}}},
+         {kHeld, 0, true}},
+        {"two keys kept back at once", {kHeld},
+         {{Press(kRight), {kClear}, false, {}}, {Press(kPad6), {kClear}, false, {Move::Right}}},
+         {kHeld, kRightBit | kPad6Bit, true}},
+        {"Num Lock turned on during the run: keypad 5 no longer clicks",
+         {},
+         {{Press(kNumLock), {}, true, {}}, {Release(kNumLock), {kNumLock}, true, {}}, {Press(kClear), {}, true, {}}},
+         {kNone, 0, true}},
+        {"Num Lock turned off during the run: keypad 5 clicks", {kNone, 0, true},
+         {{Press(kNumLock), {}, true, {}}, {Press(kClear), {}, true, {}, kButtonDown}}, {kHeld}},
+        {"Num Lock toggled twice, with a repeat of its own in between",
+         {},
+         {{Press(kNumLock), {}, true, {}},
+          {Press(kNumLock), {kNumLock}, true, {}},
+          {Release(kNumLock), {kNumLock}, true, {}},
+          {Press(kNumLock), {}, true, {}},
+          {Release(kNumLock), {kNumLock}, true, {}}},
+         {}},
+        {"a digit corrects a toggle that was off at the start: Shift+keypad 5 is then no click",
+         {},
+         {{Press(0x68), {}, true, {}}, {Press(kClear), {kShift}, true, {}}},
+         {kNone, 0, true}},
+    };
+    for (const Case& c : cases) {
+        HookMemory memory = c.start;
+        for (std::size_t i = 0; i < c.steps.size(); ++i) {
+            const Step& step = c.steps[i];
+            KeyEvent event = step.event;
+            event.memory = memory;
+            FakeKeys keys(step.down);
+            const KeyEventDecision v = DecideKeyEvent(event, keys);
+            EXPECT_EQ(v.handOn, step.handOn) << c.name << ", step " << i;
+            EXPECT_EQ(MovesOf(v), step.moves) << c.name << ", step " << i;
+            EXPECT_EQ(v.button, step.button) << c.name << ", step " << i;
+            memory = v.memory;
+        }
+        EXPECT_EQ(memory, c.end) << c.name;
     }
 }
 
@@ -154,14 +259,13 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         int first;
         std::vector<int> more;  // asked besides the steering keys
         bool runUnderWay = true;
-        int numLockQueries = 0;
     };
     // Keypad 5's questions come only with its own events, and with other events only while it holds a button.
     const Case cases[] = {{Press(kRight), kRight, {}},
                           {Release(kPad2), kPad2, {}},
                           {Press(kS), kLeft, {}},
                           {Release(kU), kLeft, {}},
-                          {Press(kClear), kClear, {kClear, kAlt, kShift}, true, 1},
+                          {Press(kClear), kClear, {kClear, kAlt, kShift}},
                           {Release(kClear), kLeft, {}},
                           {Press(kClear), kLeft, {}, false},
                           {Press(kPad5), kLeft, {}},
@@ -178,7 +282,6 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
         want.insert(want.end(), c.more.begin(), c.more.end());
         std::sort(want.begin(), want.end());
         EXPECT_EQ(asked, want) << "each key is asked exactly once, keypad 5's only where it must be";
-        EXPECT_EQ(keys.numLockQueries, c.numLockQueries);
         EXPECT_EQ(MovesOf(v), (std::vector<Move>{Move::Right, Move::Up, Move::Down})) << "moves keep the table order";
     }
 }
@@ -186,7 +289,7 @@ TEST(DecideKeyEvent, AsksTheEventsOwnSteeringKeyFirstAndEveryKeyOnce) {
 TEST(DecideKeyEvent, NonActionEventsAreHandedOnUntouched) {
     for (int nCode : {-1, 1, 3}) {
         FakeKeys keys({kCtrl, kLeft, kUp});
-        const KeyEventDecision v = DecideKeyEvent({nCode, true, kU}, keys);
+        const KeyEventDecision v = DecideKeyEvent({nCode, true, kU, {}}, keys);
         EXPECT_FALSE(v.restoreRequested);
         EXPECT_EQ(v.moveCount, 0u);
         EXPECT_TRUE(keys.queries.empty()) << "nCode " << nCode;

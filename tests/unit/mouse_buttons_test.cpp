@@ -18,6 +18,9 @@ constexpr ButtonChange kPrimaryDown{false, MouseButton::Primary};
 constexpr ButtonChange kSecondaryDown{false, MouseButton::Secondary};
 constexpr ButtonChange kUp{true, MouseButton::None};
 
+// Sends every event, as the system does when nothing keeps injected input out.
+bool TakeAll(PhysicalButton, bool) { return true; }
+
 TEST(ButtonHold, SendsThePhysicalButtonAfterTheUsersSwapAndEveryDownGetsItsUp) {
     struct Step {
         ButtonChange change;
@@ -48,16 +51,48 @@ TEST(ButtonHold, SendsThePhysicalButtonAfterTheUsersSwapAndEveryDownGetsItsUp) {
     };
     for (const Case& c : cases) {
         ButtonHold hold;
-        for (const Step& step : c.steps) EXPECT_EQ(hold.Change(step.change, step.swapped), step.sent) << c.name;
+        for (const Step& step : c.steps) {
+            EXPECT_EQ(hold.Send(hold.Change(step.change, step.swapped), TakeAll), step.sent) << c.name;
+        }
         EXPECT_EQ(hold.Held(), kNone) << c.name;
     }
 }
 
 TEST(ButtonHold, TheEndOfARunLetsTheHeldButtonUpOnce) {
     ButtonHold hold;
-    hold.Change(kSecondaryDown, true);
-    EXPECT_EQ(hold.Release(), (ButtonInputs{kLeft, kNone}));
+    hold.Send(hold.Change(kSecondaryDown, true), TakeAll);
+    EXPECT_EQ(hold.Send(hold.Release(), TakeAll), (ButtonInputs{kLeft, kNone}));
     EXPECT_EQ(hold.Release(), ButtonInputs{});
+}
+
+TEST(ButtonHold, AButtonIsUpOnlyOnceTheSystemTookItsUp) {
+    struct Case {
+        const char* name;
+        ButtonChange change;  // made while the left button is held
+        std::vector<bool> answers;  // the system's, event by event
+        std::vector<ButtonInputs> sentEvents;  // one event each
+        PhysicalButton heldAfter;
+    };
+    const ButtonInputs leftUp{kLeft, kNone}, leftDown{kNone, kLeft}, rightDown{kNone, kRight};
+    const Case cases[] = {
+        {"an up refused: still held, to be let up again", kUp, {false}, {leftUp}, kLeft},
+        {"an up refused: no down follows it", kSecondaryDown, {false}, {leftUp}, kLeft},
+        {"an up taken and a down refused: nothing held", kSecondaryDown, {true, false}, {leftUp, rightDown}, kNone},
+        {"both taken", kSecondaryDown, {true, true}, {leftUp, rightDown}, kRight},
+        {"a press while held, its up taken", kPrimaryDown, {true, true}, {leftUp, leftDown}, kLeft},
+    };
+    for (const Case& c : cases) {
+        ButtonHold hold;
+        hold.Send(hold.Change(kPrimaryDown, false), TakeAll);
+        std::vector<ButtonInputs> sent;
+        std::size_t answer = 0;
+        hold.Send(hold.Change(c.change, false), [&](PhysicalButton button, bool down) {
+            sent.push_back(down ? ButtonInputs{kNone, button} : ButtonInputs{button, kNone});
+            return c.answers.at(answer++);
+        });
+        EXPECT_EQ(sent, c.sentEvents) << c.name;
+        EXPECT_EQ(hold.Held(), c.heldAfter) << c.name;
+    }
 }
 
 }  // namespace
