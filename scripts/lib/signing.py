@@ -39,7 +39,12 @@ class Signer:
         os.makedirs(os.path.dirname(dst), exist_ok=True)
         if os.path.exists(dst):
             os.remove(dst)  # osslsigncode will not write over a file
-        subprocess.run(cmd + ["-in", src, "-out", dst], check=True, stdout=sys.stderr)
+        # No standard input: a token that wants its PIN typed would otherwise wait for it, and a CI job with it.
+        p = subprocess.run(cmd + ["-in", src, "-out", dst], stdin=subprocess.DEVNULL, stdout=sys.stderr)
+        if p.returncode:
+            # Only the program's name: whoever prints the error (a traceback does) would print the whole command
+            # line, the key's URI and the time-stamp server's address with it.
+            raise subprocess.CalledProcessError(p.returncode, ["osslsigncode", "sign"])
         return dst
 
 
