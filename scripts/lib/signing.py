@@ -3,6 +3,7 @@ configurations refused, and osslsigncode's command line."""
 
 import os
 import re
+import stat
 import subprocess
 import sys
 
@@ -50,6 +51,15 @@ class Signer:
 
 def _list(names):
     return names[0] if len(names) == 1 else ", ".join(names[:-1]) + " and " + names[-1]
+
+
+def _refuse_open_password_file(path):
+    """Refuses a PIN or password file that any other user than its owner may read or change (like ssh's private
+    keys): whoever can read it holds the release's key."""
+    mode = stat.S_IMODE(os.stat(path).st_mode)
+    if mode & 0o077:
+        raise Refusal("%s (%s) is open to other users than its owner (mode %04o): its PIN or password is for the "
+                      "owner alone; run chmod 600 %s" % (PASSWORD_FILE, path, mode, path))
 
 
 def _openssl(*args):
@@ -120,6 +130,8 @@ def from_environment(env):
     for name in (PFX, MODULE, CERT, PASSWORD_FILE):
         if given(name) and not os.path.isfile(given(name)):
             raise Refusal("%s names no file: %s" % (name, given(name)))
+    if password_file:
+        _refuse_open_password_file(password_file)
     if token:
         missing = [n for n in TOKEN if not given(n)]
         if missing:
