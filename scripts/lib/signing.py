@@ -6,6 +6,7 @@ import re
 import stat
 import subprocess
 import sys
+import urllib.parse
 
 PFX = "PELMORATH_SIGN_PFX"
 MODULE = "PELMORATH_SIGN_PKCS11_MODULE"
@@ -51,6 +52,23 @@ class Signer:
 
 def _list(names):
     return names[0] if len(names) == 1 else ", ".join(names[:-1]) + " and " + names[-1]
+
+
+def _refuse_pin_in_uri(key):
+    """Refuses a key URI that carries the PIN (pin-value) or says where to read it (pin-source): the URI goes on
+    osslsigncode's command line and into the package's log, and the PIN comes only from the password file, whose
+    permissions are checked. The engine splits attributes at any of ; ? &, so all three count; names are compared
+    as written, percent-decoded and in any case. The message never holds the attribute's value."""
+    for attribute in re.split(r"[;?&]", re.sub(r"(?i)^pkcs11:", "", key)):
+        name = urllib.parse.unquote(attribute.split("=", 1)[0]).strip().lower()
+        if name == "pin-value":
+            raise Refusal("%s carries the token's PIN as its pin-value attribute, which would put the PIN on "
+                          "osslsigncode's command line and in the package's log: remove pin-value from the URI and "
+                          "put the PIN in the file that %s names" % (KEY, PASSWORD_FILE))
+        if name == "pin-source":
+            raise Refusal("%s carries a pin-source attribute: the PIN is read only from the file that %s names, "
+                          "whose permissions are checked: remove pin-source from the URI and put the PIN in that "
+                          "file" % (KEY, PASSWORD_FILE))
 
 
 def _refuse_open_password_file(path):
@@ -126,6 +144,7 @@ def from_environment(env):
     if given(PFX) and token:
         raise Refusal("%s is set together with the token's %s: a file is signed once, with either the PKCS#12 "
                       "file or the token" % (PFX, _list(token)))
+    _refuse_pin_in_uri(given(KEY))
     password_file = given(PASSWORD_FILE)
     for name in (PFX, MODULE, CERT, PASSWORD_FILE):
         if given(name) and not os.path.isfile(given(name)):

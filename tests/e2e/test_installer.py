@@ -441,6 +441,12 @@ class InstallerTest(E2ETest):
             ("a PKCS#12 file and a token", dict(rsa, PELMORATH_SIGN_PFX=ec_pfx),
              "PELMORATH_SIGN_PFX is set together with the token's PELMORATH_SIGN_PKCS11_MODULE, PELMORATH_SIGN_KEY "
              "and PELMORATH_SIGN_CERT"),
+            # Each of these would sign, and the first would show the PIN in the package's log.
+            ("the PIN in the key's URI", dict(rsa, PELMORATH_SIGN_KEY=token.key("rsa") + ";pin-value=" + token.pin),
+             "PELMORATH_SIGN_KEY carries the token's PIN as its pin-value attribute"),
+            ("where to read the PIN in the key's URI",
+             dict(rsa, PELMORATH_SIGN_KEY=token.key("rsa") + "?PIN-Source=file:" + token.pin_file),
+             "PELMORATH_SIGN_KEY carries a pin-source attribute"),
             ("a PIN file its group can read", dict(rsa, PELMORATH_SIGN_PASSWORD_FILE=open_pin),
              "PELMORATH_SIGN_PASSWORD_FILE (%s) is open to other users than its owner (mode 0640)" % open_pin),
         ]
@@ -460,4 +466,5 @@ class InstallerTest(E2ETest):
                 self.assertNotEqual(out.returncode, 0, "packed with " + what)
                 said = out.stderr.strip().splitlines()[-1] if out.stderr.strip() else ""
                 self.assertIn("package: refused: " + refusal, said)
+                self.assertNotIn(token.pin, out.stdout + out.stderr, "the PIN in what package.sh printed")
                 self.assertEqual([p for p in release if os.path.exists(p)], [], "a package left")
