@@ -13,7 +13,8 @@
 #                                 where ps shows it), and the optional
 #   PELMORATH_SIGN_TIMESTAMP_URL  RFC 3161 time-stamp server.
 # It refuses, leaving no package under the release's names: a key that is not RSA, a token configuration given in
-# part, and both kinds at once. Without a key the packages are unsigned, and two builds of one commit are the same
+# part, both kinds at once, a key URI carrying pin-value or pin-source, and a password file that other users than
+# its owner may read or write. Without a key the packages are unsigned, and two builds of one commit are the same
 # byte for byte. The packing itself is scripts/lib/package.py.
 #
 #   --msi-version VERSION   only the MSI, stamped VERSION instead of the project's, into build/msi-test/: the

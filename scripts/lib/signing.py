@@ -3,8 +3,10 @@ configurations refused, and osslsigncode's command line."""
 
 import os
 import re
+import stat
 import subprocess
 import sys
+import urllib.parse
 
 PFX = "PELMORATH_SIGN_PFX"
 MODULE = "PELMORATH_SIGN_PKCS11_MODULE"
@@ -39,12 +41,43 @@ class Signer:
         os.makedirs(os.path.dirname(dst), exist_ok=True)
         if os.path.exists(dst):
             os.remove(dst)  # osslsigncode will not write over a file
-        subprocess.run(cmd + ["-in", src, "-out", dst], check=True, stdout=sys.stderr)
+        # No standard input: a token that wants its PIN typed would otherwise wait for it, and a CI job with it.
+        p = subprocess.run(cmd + ["-in", src, "-out", dst], stdin=subprocess.DEVNULL, stdout=sys.stderr)
+        if p.returncode:
+            # Only the program's name: whoever prints the error (a traceback does) would print the whole command
+            # line, the key's URI and the time-stamp server's address with it.
+            raise subprocess.CalledProcessError(p.returncode, ["osslsigncode", "sign"])
         return dst
 
 
 def _list(names):
     return names[0] if len(names) == 1 else ", ".join(names[:-1]) + " and " + names[-1]
+
+
+def _refuse_pin_in_uri(key):
+    """Refuses a key URI that carries the PIN (pin-value) or says where to read it (pin-source): the URI goes on
+    osslsigncode's command line and into the package's log, and the PIN comes only from the password file, whose
+    permissions are checked. The engine splits attributes at any of ; ? &, so all three count; names are compared
+    as written, percent-decoded and in any case. The message never holds the attribute's value."""
+    for attribute in re.split(r"[;?&]", re.sub(r"(?i)^pkcs11:", "", key)):
+        name = urllib.parse.unquote(attribute.split("=", 1)[0]).strip().lower()
+        if name == "pin-value":
+            raise Refusal("%s carries the token's PIN as its pin-value attribute, which would put the PIN on "
+                          "osslsigncode's command line and in the package's log: remove pin-value from the URI and "
+                          "put the PIN in the file that %s names" % (KEY, PASSWORD_FILE))
+        if name == "pin-source":
+            raise Refusal("%s carries a pin-source attribute: the PIN is read only from the file that %s names, "
+                          "whose permissions are checked: remove pin-source from the URI and put the PIN in that "
+                          "file" % (KEY, PASSWORD_FILE))
+
+
+def _refuse_open_password_file(path):
+    """Refuses a PIN or password file that any other user than its owner may read or change (like ssh's private
+    keys): whoever can read it holds the release's key."""
+    mode = stat.S_IMODE(os.stat(path).st_mode)
+    if mode & 0o077:
+        raise Refusal("%s (%s) is open to other users than its owner (mode %04o): its PIN or password is for the "
+                      "owner alone; run chmod 600 %s" % (PASSWORD_FILE, path, mode, path))
 
 
 def _openssl(*args):
@@ -111,10 +144,13 @@ def from_environment(env):
     if given(PFX) and token:
         raise Refusal("%s is set together with the token's %s: a file is signed once, with either the PKCS#12 "
                       "file or the token" % (PFX, _list(token)))
+    _refuse_pin_in_uri(given(KEY))
     password_file = given(PASSWORD_FILE)
     for name in (PFX, MODULE, CERT, PASSWORD_FILE):
         if given(name) and not os.path.isfile(given(name)):
             raise Refusal("%s names no file: %s" % (name, given(name)))
+    if password_file:
+        _refuse_open_password_file(password_file)
     if token:
         missing = [n for n in TOKEN if not given(n)]
         if missing:

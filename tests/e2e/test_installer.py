@@ -70,6 +70,13 @@ def custom_action_dlls(msi, folder):
     return dlls
 
 
+def private_file(path, text, mode=0o600):
+    """Writes a PIN or password file readable by its owner alone, as package.sh demands, or with another mode."""
+    with open(os.open(path, os.O_WRONLY | os.O_CREAT | os.O_TRUNC, mode), "w") as f:
+        f.write(text)
+    os.chmod(path, mode)  # whatever the umask took away or the file had before
+
+
 def signing_environment(**variables):
     """The environment without the caller's own signing variables (and no time-stamp: there is no network here),
     with these."""
@@ -90,8 +97,7 @@ class SoftToken:
         self.folder = folder
         self.pin = "pin-" + uuid.uuid4().hex[:12]  # one that no other text in a trace can hold
         self.pin_file = os.path.join(folder, "pin")
-        with open(self.pin_file, "w") as f:
-            f.write(self.pin + "\n")
+        private_file(self.pin_file, self.pin + "\n")
         conf = os.path.join(folder, "softhsm2.conf")
         with open(conf, "w") as f:
             f.write("directories.tokendir = %s/\nobjectstore.backend = file\nlog.level = ERROR\n"
@@ -356,8 +362,7 @@ class InstallerTest(E2ETest):
         shutil.rmtree(keys, ignore_errors=True)
         os.makedirs(keys)
         k = lambda name: os.path.join(keys, name)
-        with open(k("password"), "w") as f:
-            f.write("throwaway password\n")
+        private_file(k("password"), "throwaway password\n")
         run("openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", k("key.pem"), "-out", k("cert.pem"),
             "-days", "2", "-subj", "/CN=Pelmorath throwaway signer", "-addext", "extendedKeyUsage=codeSigning")
         run("openssl", "pkcs12", "-export", "-in", k("cert.pem"), "-inkey", k("key.pem"), "-out", k("sign.pfx"),
@@ -423,6 +428,8 @@ class InstallerTest(E2ETest):
         run("openssl", "pkcs12", "-export", "-in", ec_cert, "-inkey", ec_key, "-out", ec_pfx,
             "-passout", "file:" + token.pin_file)
         rsa = token.signing_variables("rsa")
+        open_pin = os.path.join(token.folder, "pin-0640")
+        private_file(open_pin, token.pin + "\n", 0o640)
         rows = [
             ("an EC key on the token", token.signing_variables("ec"),
              "the certificate of PELMORATH_SIGN_CERT (CN=Pelmorath throwaway ec signer) holds an id-ecPublicKey "
@@ -434,6 +441,14 @@ class InstallerTest(E2ETest):
             ("a PKCS#12 file and a token", dict(rsa, PELMORATH_SIGN_PFX=ec_pfx),
              "PELMORATH_SIGN_PFX is set together with the token's PELMORATH_SIGN_PKCS11_MODULE, PELMORATH_SIGN_KEY "
              "and PELMORATH_SIGN_CERT"),
+            # Each of these would sign, and the first would show the PIN in the package's log.
+            ("the PIN in the key's URI", dict(rsa, PELMORATH_SIGN_KEY=token.key("rsa") + ";pin-value=" + token.pin),
+             "PELMORATH_SIGN_KEY carries the token's PIN as its pin-value attribute"),
+            ("where to read the PIN in the key's URI",
+             dict(rsa, PELMORATH_SIGN_KEY=token.key("rsa") + "?PIN-Source=file:" + token.pin_file),
+             "PELMORATH_SIGN_KEY carries a pin-source attribute"),
+            ("a PIN file its group can read", dict(rsa, PELMORATH_SIGN_PASSWORD_FILE=open_pin),
+             "PELMORATH_SIGN_PASSWORD_FILE (%s) is open to other users than its owner (mode 0640)" % open_pin),
         ]
         rows += [("a token without " + name, {n: v for n, v in rsa.items() if n != name}, name + " is not set")
                  for name in rsa]
@@ -451,4 +466,5 @@ class InstallerTest(E2ETest):
                 self.assertNotEqual(out.returncode, 0, "packed with " + what)
                 said = out.stderr.strip().splitlines()[-1] if out.stderr.strip() else ""
                 self.assertIn("package: refused: " + refusal, said)
+                self.assertNotIn(token.pin, out.stdout + out.stderr, "the PIN in what package.sh printed")
                 self.assertEqual([p for p in release if os.path.exists(p)], [], "a package left")
