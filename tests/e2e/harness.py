@@ -1,5 +1,6 @@
 """Harness of the end-to-end tests: a private Wine desktop, the probe, xdotool, the app under test."""
 
+import glob
 import json
 import os
 import queue
@@ -79,16 +80,20 @@ def build_in_thread_hook():
 
 
 def find_probe(build_dir):
-    """The probe built by the win32 CMake build, or one compiled here when that build has none."""
-    src = os.path.join(HERE, "tools", "winprobe.cpp")
+    """The probe built by the win32 CMake build, or one compiled here when that build has none; a probe older than
+    any of its files is passed over or compiled again."""
+    # winprobe.cpp holds main and the command table, each probe_*.cpp one concern, the probe_*.h what they share.
+    tools = os.path.join(HERE, "tools")
+    srcs = [os.path.join(tools, "winprobe.cpp")] + sorted(glob.glob(os.path.join(tools, "probe_*.cpp")))
+    inputs = srcs + sorted(glob.glob(os.path.join(tools, "probe_*.h")))
     for cand in (os.path.join(build_dir, "tests", "e2e", "winprobe.exe"), os.path.join(build_dir, "winprobe.exe")):
-        if _newer(cand, src):
+        if _newer(cand, *inputs):
             return cand
     out = os.path.join(TOOLS_DIR, "winprobe.exe")
-    if not _newer(out, src):
+    if not _newer(out, *inputs):
         os.makedirs(TOOLS_DIR, exist_ok=True)
-        subprocess.run(["i686-w64-mingw32-g++-posix", "-std=c++20", "-O2", "-static", "-o", out + ".tmp", src, "-lgdi32", "-luser32", "-ladvapi32", "-lshell32"],
-                       check=True)
+        subprocess.run(["i686-w64-mingw32-g++-posix", "-std=c++20", "-O2", "-static", "-o", out + ".tmp", *srcs,
+                        "-lgdi32", "-luser32", "-ladvapi32", "-lshell32"], check=True)
         os.replace(out + ".tmp", out)
     return out
 

@@ -78,6 +78,7 @@ class HostileInputTest(E2ETest):
     def test_typing_is_cut_at_the_limit(self):
         self.d.key("End", "shift+Home")
         self.d.type("1" * (STEP_LIMIT + 6), delay=8)
+        # A fixed pause, not a wait for the cut text: a field without the limit passes through it on its way to more.
         time.sleep(0.5)
         self.assertEqual(self.field_text(), "1" * STEP_LIMIT)
         self.assertEqual(self.stored(), "1" * STEP_LIMIT)
@@ -141,6 +142,7 @@ class PlantedProgramTest(E2ETest):
             try:
                 app = self.launch(exe, env={"TZ": tz})
                 app.wait_main()
+                # A bounded look: a start whose draw misses starts nothing to wait for.
                 time.sleep(1.0)
             finally:
                 stop.set()

@@ -3,9 +3,8 @@
 import os
 import re
 import sys
-import time
 
-from harness import E2ETest, ID_BUTTON, MAIN_CAPTION, MAIN_CLASS, ROOT, wait_until
+from harness import APP_TITLE_CLASS, E2ETest, ID_BUTTON, MAIN_CAPTION, MAIN_CLASS, ROOT, wait_until
 
 sys.path.insert(0, os.path.join(ROOT, "res"))
 from cursor_format import Image, crafted_cursor_file, cursor_file, png_image, two_colour_image  # noqa: E402
@@ -146,7 +145,11 @@ class PointerFileHoverTest(E2ETest):
             f.write(cursor_file)
         self.app = self.launch(exe)
         self.app.wait_main()
-        time.sleep(0.3)
+        # The application's title window is the start-up's last step, after the show: a report comes before it, or
+        # instead of it.
+        pid = self.app.info()["pid"]
+        wait_until(lambda: any(w["class"] == "#32770" or (w["class"] == APP_TITLE_CLASS and w["pid"] == pid)
+                               for w in self.p("toplevels")["windows"]), 5, what="the end of the start-up")
         self.assertFalse(any(w["class"] == "#32770" for w in self.p("toplevels")["windows"]),
                          "a valid pointer file gives no report")
         cl = self.app.info()["client"]

@@ -73,6 +73,7 @@ class SecondStartDuringStartUpTest(E2ETest):
                     if w["class"] == "#32770" and w["visible"] and w["text"] == "Application Error"]
         box = wait_until(report, 15, what="the start-up report")[0]
         second_start(self, exe)
+        # The second start posts its request and ends: a bounded look for a show that must not come.
         time.sleep(0.3)
         main = self.p.find(MAIN_CLASS)
         self.assertFalse(self.p.info(main)["visible"], "the window shown before start-up ended")

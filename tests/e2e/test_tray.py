@@ -330,6 +330,8 @@ class HungShellTest(TrayHelpers):
         self.p("post", tray, WM_APP, 8000, 0)
         # The shell announces a restart: the program adds its icon again, to a shell that does not answer for 8 s.
         self.p("broadcast", "TaskbarCreated")
+        # A fixed pause: the program's add on its way to the hung window shows in no window, so nothing says when
+        # it has left.
         time.sleep(0.5)
         pressed = time.monotonic()
         self.d.key("ctrl+u")
@@ -346,6 +348,7 @@ class HungShellTest(TrayHelpers):
         wait_until(lambda: not self.tray_shown(), 3, what="the icon to go")
         tray, end_tray = self.tray_window(0)
         self.p("broadcast", "TaskbarCreated")
+        # A fixed pause: the add refused by the test's window leaves no trace in it or in the program to wait for.
         time.sleep(1.0)
         end_tray()
         self.assertFalse(self.tray_shown(), "the icon came back while the shell refused it")
