@@ -237,7 +237,11 @@ void Form1::Close(int exitCode) noexcept {
     // A close or a quit that arrives while this one pumps its pending messages finds the program ending already.
     if (closing_) return;
     closing_ = true;
+    // A shell that does not answer never keeps the program from ending: the icon's delete and whatever is still
+    // queued are waited for a bounded time, then left to the shell call thread, which ends with the process.
+    cSysTray1Window_.ProgramEnding();
     Form_QueryUnload(*this, ReportsOf(Handle()));
+    cSysTray1Window_.WaitForShellAtEnd();
     Form_Unload(exitCode);
 }
 

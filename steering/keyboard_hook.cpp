@@ -3,6 +3,7 @@
 
 #include "win/failure_trace.h"
 #include "win/message_pump.h"
+#include "win/message_window.h"
 
 namespace modMouse {
 
@@ -93,6 +94,9 @@ KeyboardHook* KeyboardHook::hooked_ = nullptr;
 KeyboardHook* KeyboardHook::buttonOwner_ = nullptr;
 
 void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
+    // A second start without an end ends the first run's steering, its raw input thread before the watchdog that
+    // thread reads starts again.
+    if (watcher_ || hooked_ == this) UnhookKeyboard();
     ReadScreenSize();
     watchdog_.Reset();
     // This thread has just read the input that started the run, so its key state holds the toggle as it is now; the
@@ -104,7 +108,7 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     hooked_ = this;
     buttonOwner_ = this;
     InstallHook();
-    if (watcher && !watcher_ && !rawKeys_.Start(watchdog_, watcher, kHookLostMessage)) {
+    if (watcher && !rawKeys_.Start(watchdog_, watcher, kHookLostMessage)) {
         win::TraceFailure(L"keyboard hook", L"no raw input thread: the run steers without its watchdog");
     }
     watcher_ = watcher;
@@ -163,24 +167,15 @@ bool KeyboardHook::Reinstall() noexcept {
     return watchdog_.Reinstalled(InstallHook());
 }
 
-// Message-only: no other program finds it, and it gets nothing but our posts.
 void KeyboardHook::MakeButtonWindow() noexcept {
-    if (buttonWindow_) return;
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = ButtonWindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kButtonWindowClass;
-    RegisterClassW(&windowClass);
-    buttonWindow_.reset(CreateWindowExW(0, kButtonWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        windowClass.hInstance, nullptr));
-    if (buttonWindow_) SetWindowLongPtrW(buttonWindow_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!buttonWindow_) buttonWindow_ = win::MakeMessageWindow(kButtonWindowClass, ButtonWindowProc, this);
 }
 
 LRESULT CALLBACK KeyboardHook::ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message != kButtonMessage && !(message == WM_TIMER && wParam == kHeldButtonTimer)) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
-    if (auto* self = reinterpret_cast<KeyboardHook*>(GetWindowLongPtrW(window, GWLP_USERDATA))) {
+    if (auto* self = win::OwnerOf<KeyboardHook>(window)) {
         if (message == kButtonMessage) {
             self->ApplyButtonChange(Decode(wParam));
         } else {

@@ -2,16 +2,13 @@
 #include "steering/raw_key_thread.h"
 
 #include "win/failure_trace.h"
+#include "win/message_window.h"
 
 namespace modKeyboard {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"PelmorathRawKeys";
 constexpr USHORT kGenericDesktop = 0x01, kKeyboard = 0x06;
-// The thread does nothing but wait and count: a small stack does.
-constexpr SIZE_T kStackBytes = 64 * 1024;
-// Its end takes a message or two; the run's end does not wait longer for it.
-constexpr DWORD kEndMilliseconds = 1000;
 // After it has taken what was waiting, the thread lets the next key events of a burst gather for this long and takes
 // them together, without a wait for input in between: each wait, each wake and each empty look costs a round trip to
 // the server, and a held key's events come every few milliseconds. The watchdog needs two events anyway; an idle run
@@ -25,28 +22,20 @@ bool RawKeyThread::Start(steering::HookWatchdog& watchdog, HWND watcher, UINT lo
     watchdog_ = &watchdog;
     watcher_ = watcher;
     lostMessage_ = lostMessage;
-    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    if (!stop_) return false;
-    thread_.reset(CreateThread(nullptr, kStackBytes, ThreadProc, this, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
-    return static_cast<bool>(thread_);
+    thread_.emplace();
+    return thread_->Start(Work, this);
 }
 
 void RawKeyThread::Stop() noexcept {
-    if (!thread_) return;
-    SetEvent(stop_.get());
-    WaitForSingleObject(thread_.get(), kEndMilliseconds);
+    // The thread's own end joins it.
     thread_.reset();
-    stop_.reset();
 }
 
-DWORD WINAPI RawKeyThread::ThreadProc(void* self) noexcept {
-    static_cast<RawKeyThread*>(self)->Run();
-    return 0;
-}
+void RawKeyThread::Work(void* self, HANDLE stop) noexcept { static_cast<RawKeyThread*>(self)->TakeRawInput(stop); }
 
 LRESULT CALLBACK RawKeyThread::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_INPUT) {
-        auto* self = reinterpret_cast<RawKeyThread*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        auto* self = win::OwnerOf<RawKeyThread>(window);
         if (self && self->watchdog_->KeySeen(static_cast<std::uint32_t>(GetMessageTime()))) {
             PostMessageW(self->watcher_, self->lostMessage_, 0, 0);
         }
@@ -55,20 +44,12 @@ LRESULT CALLBACK RawKeyThread::WindowProc(HWND window, UINT message, WPARAM wPar
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-void RawKeyThread::Run() noexcept {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassW(&windowClass);  // fails harmlessly from the second run on: the class stays registered
-    // Message-only: no other program finds it, and it gets nothing but the raw input.
-    const win::OwnedWindow window(CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                                  windowClass.hInstance, nullptr));
+void RawKeyThread::TakeRawInput(HANDLE stop) noexcept {
+    const win::OwnedWindow window = win::MakeMessageWindow(kWindowClass, WindowProc, this);
     if (!window) {
         win::TraceFailure(L"raw key thread", L"no window for the raw input");
         return;
     }
-    SetWindowLongPtrW(window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     // INPUTSINK: the keys typed into other programs too.
     const RAWINPUTDEVICE device{kGenericDesktop, kKeyboard, RIDEV_INPUTSINK, window.get()};
     if (!RegisterRawInputDevices(&device, 1, sizeof device)) {
@@ -76,7 +57,6 @@ void RawKeyThread::Run() noexcept {
         win::TraceFailure(L"raw key thread", L"raw keyboard input refused");
         return;
     }
-    const HANDLE stop = stop_.get();
     for (;;) {
         bool took = false;
         MSG message;
@@ -84,7 +64,7 @@ void RawKeyThread::Run() noexcept {
             DispatchMessageW(&message);
             took = true;
         }
-        // The end of the run cuts the gathering short: it waits for this thread.
+        // The end of the run cuts the gathering short.
         if (took ? WaitForSingleObject(stop, kGatherMilliseconds) != WAIT_TIMEOUT
                  : MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_ALLINPUT, 0) != WAIT_OBJECT_0 + 1) {
             break;

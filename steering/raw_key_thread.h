@@ -3,8 +3,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "steering/logic/hook_watchdog.h"
-#include "win/win_handles.h"
+#include "win/worker_thread.h"
 
 namespace modKeyboard {
 
@@ -12,6 +14,9 @@ namespace modKeyboard {
 // hooks, and so wakes that thread first; Wine then finds it awake without a message retrieval for 5 s after a pause
 // and skips its hook for that key. This thread takes it instead, even while another program has the focus, and
 // posts lostMessage to the watcher when the watchdog finds the hook lost. It costs nothing between key events.
+//
+// One thread per run: Start begins a new one, and Stop ends it and waits until it has taken its raw input away, as
+// that removal is the process's and would otherwise cancel the next run's.
 class RawKeyThread {
 public:
     RawKeyThread() noexcept = default;
@@ -19,21 +24,22 @@ public:
     RawKeyThread& operator=(const RawKeyThread&) = delete;
     ~RawKeyThread() { Stop(); }
 
-    // False when the thread could not be started: the hook then goes without its watchdog.
+    // Ends any thread still running first. False when the thread could not be started: the hook then goes without
+    // its watchdog.
     bool Start(steering::HookWatchdog& watchdog, HWND watcher, UINT lostMessage) noexcept;
-    // Ends the raw input and the thread; harmless when none runs.
+    // Ends the raw input and the thread, and waits for it; harmless when none runs.
     void Stop() noexcept;
 
 private:
-    static DWORD WINAPI ThreadProc(void* self) noexcept;
+    static void Work(void* self, HANDLE stop) noexcept;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    void Run() noexcept;
+    void TakeRawInput(HANDLE stop) noexcept;
 
+    // Read by the thread; written only while none runs.
     steering::HookWatchdog* watchdog_ = nullptr;
     HWND watcher_ = nullptr;
     UINT lostMessage_ = 0;
-    win::KernelHandle stop_;  // ends the thread's waits when the run ends
-    win::KernelHandle thread_;
+    std::optional<win::WorkerThread> thread_;
 };
 
 }  // namespace modKeyboard

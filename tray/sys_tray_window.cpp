@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <utility>
@@ -120,6 +119,9 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             if (message == WM_DESTROY) self->control_->Terminate();
             if (message == kShellAnsweredMessage) {
                 self->control_->ShellAnswered(static_cast<NotifyMessage>(wParam), lParam != 0);
+                // An add answered after the run has no run's end to come back to it: a refused icon is added again
+                // now, once, as at a run's end (that add waits for its answer).
+                if (self->waitsForShell_ && !self->ending_) self->control_->AddAgainIfRefused();
                 return 0;
             }
         } catch (...) {
@@ -134,12 +136,24 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
 win::WindowId SysTrayWindow::OwnWindow() { return win::IdOf(window_.get()); }
 
 ShellAnswer SysTrayWindow::NotifyIcon(const NotifyCall& call) {
-    if (!waitsForShell_ && shellCalls_.Queue(call, window_.get(), kShellAnsweredMessage)) return ShellAnswer::Later;
+    if ((ending_ || !waitsForShell_) && shellCalls_.Queue(call, window_.get(), kShellAnsweredMessage)) {
+        return ShellAnswer::Later;
+    }
     // In order: the calls left for later go first.
     shellCalls_.WaitForAnswers();
-    NOTIFYICONDATAA data{};
-    std::memcpy(&data, call.record.data(), call.record.size());
-    return Shell_NotifyIconA(static_cast<DWORD>(call.message), &data) ? ShellAnswer::Accepted : ShellAnswer::Refused;
+    return CallShell(call) ? ShellAnswer::Accepted : ShellAnswer::Refused;
+}
+
+void SysTrayWindow::ProgramEnding() noexcept {
+    if (ending_) return;
+    ending_ = true;
+    endingSince_ = GetTickCount64();
+    shellCalls_.DropBalloons();
+}
+
+void SysTrayWindow::WaitForShellAtEnd() noexcept {
+    const ULONGLONG waited = GetTickCount64() - endingSince_;
+    if (waited < kEndWaitMilliseconds) shellCalls_.WaitForAnswers(static_cast<DWORD>(kEndWaitMilliseconds - waited));
 }
 
 void SysTrayWindow::InstallTrayHook(cSysTray& control) { mSysTray::InstallTrayHook(control); }

@@ -28,6 +28,13 @@ public:
     // While false, as during a run, the shell calls are left to a thread of their own and nobody waits for their
     // answers; the control hears them later. While true, a call waits for the shell, after any still queued.
     void SetWaitsForShell(bool waits) noexcept { waitsForShell_ = waits; }
+    // The program is ending: from now on every shell call is left to the thread, the balloons still queued are
+    // dropped, and WaitForShellAtEnd waits a bounded time.
+    void ProgramEnding() noexcept;
+    // Waits for the calls still queued, up to kEndWaitMilliseconds after ProgramEnding; what the shell has not
+    // answered by then is left to the thread, which ends with the process.
+    void WaitForShellAtEnd() noexcept;
+    static constexpr DWORD kEndWaitMilliseconds = 2000;
 
     // The shell broadcasts this message to top-level windows when it (re)starts; the host passes it on.
     bool IsTaskbarCreated(UINT message) const noexcept { return taskbarCreated_ != 0 && message == taskbarCreated_; }
@@ -52,6 +59,8 @@ private:
     cSysTray* control_ = nullptr;
     UINT taskbarCreated_ = 0;
     bool waitsForShell_ = true;
+    bool ending_ = false;
+    ULONGLONG endingSince_ = 0;
     ShellCallThread shellCalls_;
 };
 

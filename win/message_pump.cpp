@@ -1,4 +1,4 @@
-// Message processing of the program's only thread.
+// Message processing of the window's thread, which holds the hook and runs every handler.
 #include "win/message_pump.h"
 
 namespace win {
@@ -8,8 +8,8 @@ namespace {
 // this one drops it harmlessly.
 constexpr UINT kUnblockMessage = WM_APP + 0x3A;
 
-// One thread, so plain values: whether an unblock is pending for a WaitForInput, and how many of them are blocked in
-// GetMessage below the current call (nested through sent messages and hook calls).
+// Only the window's thread pumps here, so plain values: whether an unblock is pending for a WaitForInput, and how
+// many of them are blocked in GetMessage below the current call (nested through sent messages and hook calls).
 bool unblockPending = false;
 int waitsBlocked = 0;
 

@@ -30,7 +30,7 @@ bool ReinstallsHook(const SystemNotice& notice) noexcept;
 // and the run would then neither steer nor end by Ctrl+U. Raw input still reports every key event, so events
 // that raw input saw and the hook did not show the loss.
 //
-// Raw input is taken on a thread of its own (KeySeen), while the hook runs on the program's thread (everything
+// Raw input is taken on a thread of its own (KeySeen), while the hook runs on the window's thread (everything
 // else): were it taken on the hook's thread, each key's raw input would wake that thread just before the system
 // decides whether to call its hook, and Wine skips the hook of a thread it then finds awake but without a message
 // retrieval for 5 s, which is the first key after every pause.

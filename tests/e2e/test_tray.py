@@ -2,6 +2,7 @@
 that does not answer."""
 
 import os
+import re
 import subprocess
 import time
 
@@ -20,6 +21,8 @@ WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK = 0x204, 0x205, 0x206
 TRAY_CALLBACK = 1125
 WM_QUERYENDSESSION, WM_ENDSESSION, WM_QUIT = 0x11, 0x16, 0x12
 WM_APP = 0x8000
+# What the test's tray window does with a WM_APP (the time in wParam): hang at the next call, and close itself too.
+HANG_AT_NEXT_CALL, HANG_AT_NEXT_CALL_THEN_CLOSE = 1, 2
 HOME = (300, 300)
 
 
@@ -28,13 +31,17 @@ class TrayHelpers(E2ETest):
 
     def setUp(self):
         if Session.desktop:
-            # An icon whose program was killed stays until the pointer passes over it: clear such leftovers so
-            # that the first icon is this program's.
-            for dx in range(0, 140, 10):
-                Session.desktop.xdotool("mousemove", TRAY_ICON[0] - dx, TRAY_ICON[1])
-                time.sleep(0.02)
-            Session.desktop.xdotool("mousemove", *HOME)
+            self.clear_dead_icons(Session.desktop)
         super().setUp()
+
+    @staticmethod
+    def clear_dead_icons(desktop):
+        """An icon whose program ended without deleting it stays until the pointer passes over it: clear such
+        leftovers so that the first icon is this program's."""
+        for dx in range(0, 140, 10):
+            desktop.xdotool("mousemove", TRAY_ICON[0] - dx, TRAY_ICON[1])
+            time.sleep(0.02)  # each stop a hover of its own
+        desktop.xdotool("mousemove", *HOME)
 
     # ----- what the desktop shows -----
     def tray_shown(self):
@@ -324,15 +331,22 @@ class HungShellTest(TrayHelpers):
         wait_until(lambda: self.p.find("Shell_TrayWnd") == tray, 5, what="the test's tray window above the shell's")
         return tray, end
 
+    def tray_log(self, tray):
+        """The calls the test's tray window got, in order: (NIM_ message, its answer or None while it waits)."""
+        return [(int(call), int(answer) if answer else None)
+                for call, answer in re.findall(r"C:(\d+)(?:=(\d+))?", self.p("keptext", tray)["text"])]
+
+    def add_to_a_hung_shell(self, answer, hang_ms, then_close=False):
+        """The shell announces a restart, and the program's add of its icon finds the test's tray window hanging."""
+        tray, end_tray = self.tray_window(answer)
+        self.p("send", tray, WM_APP, hang_ms, HANG_AT_NEXT_CALL_THEN_CLOSE if then_close else HANG_AT_NEXT_CALL)
+        self.p("broadcast", "TaskbarCreated")
+        wait_until(lambda: self.tray_log(tray) == [(0, None)], 5, what="the add to reach the hung shell")
+        return tray, end_tray
+
     def test_ctrl_u_ends_a_run_within_a_second_while_the_shell_does_not_answer(self):
         self.start_run()
-        tray, end_tray = self.tray_window(1)
-        self.p("post", tray, WM_APP, 8000, 0)
-        # The shell announces a restart: the program adds its icon again, to a shell that does not answer for 8 s.
-        self.p("broadcast", "TaskbarCreated")
-        # A fixed pause: the program's add on its way to the hung window shows in no window, so nothing says when
-        # it has left.
-        time.sleep(0.5)
+        _, end_tray = self.add_to_a_hung_shell(1, 8000)
         pressed = time.monotonic()
         self.d.key("ctrl+u")
         wait_until(lambda: self.app.button_text() == START_CAPTION, 8, interval=0.05, what="the run to end")
@@ -348,13 +362,53 @@ class HungShellTest(TrayHelpers):
         wait_until(lambda: not self.tray_shown(), 3, what="the icon to go")
         tray, end_tray = self.tray_window(0)
         self.p("broadcast", "TaskbarCreated")
-        # A fixed pause: the add refused by the test's window leaves no trace in it or in the program to wait for.
-        time.sleep(1.0)
+        # The add refused, and the change that asks whether the shell holds the icon after all refused too.
+        wait_until(lambda: self.tray_log(tray) == [(0, 0), (1, 0)], 5, what="the add refused")
         end_tray()
         self.assertFalse(self.tray_shown(), "the icon came back while the shell refused it")
         self.d.key("ctrl+u")
         wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the run to end")
         wait_until(self.tray_shown, 3, what="the icon added again at the end of the run")
+
+    def test_an_add_refused_after_the_run_ended_is_made_again(self):
+        self.start_run()
+        self.assertEqual(self.p("traydelete", self.app.tray_control(), 0)["done"], 1)
+        wait_until(lambda: not self.tray_shown(), 3, what="the icon to go")
+        # The shell hangs on the add past the run's end, then refuses it and is gone: the shell's own tray is back.
+        self.add_to_a_hung_shell(0, 3000, then_close=True)
+        self.d.key("ctrl+u")
+        wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the run to end")
+        self.assertFalse(self.tray_shown(), "the icon came back while its add still waited")
+        wait_until(self.tray_shown, 8, what="the icon added again after the late refusal")
+
+    def test_a_shell_that_does_not_answer_never_keeps_the_program_from_ending(self):
+        def close_window():
+            self.p("close", self.app.hwnd)
+
+        def installer_close():
+            try:
+                self.p("send", self.app.hwnd, "Pelmorath.CloseForUpdate", 0, 0, timeout=5)
+            except HarnessError:
+                pass  # ended before the answer came back to the probe
+        for how, close in (("the window closed", close_window), ("the installer's close message", installer_close)):
+            with self.subTest(how):
+                if self.app.proc.poll() is not None:
+                    self.app = self.launch()
+                    self.app.wait_main()
+                    self.settle_focus()
+                self.start_run()
+                _, end_tray = self.add_to_a_hung_shell(1, 30000)
+                asked = time.monotonic()
+                close()
+                wait_until(lambda: self.app.proc.poll() is not None, 8, interval=0.05, what="the program to end")
+                ended = time.monotonic() - asked
+                print("     %s to the end of the program while the shell hangs: %.2f s" % (how, ended))
+                self.assertLess(ended, 3.0, "the end waited for the shell")
+                self.assertEqual(self.app.proc.returncode, 0)
+                end_tray()
+                # The delete was left to the ended program's shell call thread, with the icon.
+                self.clear_dead_icons(self.d)
+                wait_until(lambda: not self.tray_shown(), 3, what="the ended program's icon cleared")
 
 
 class TrayCloseTest(TrayHelpers):

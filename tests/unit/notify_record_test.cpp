@@ -92,6 +92,7 @@ void ExpectRecord(const NotifyCall& call, const Expected& want, const std::strin
     EXPECT_EQ(U32(r, field::kTimeout), want.timeout);
     EXPECT_EQ(Bytes(r, field::kInfoTitle, field::kInfoTitleWidth), want.title);
     EXPECT_EQ(U32(r, field::kInfoFlags), 0u);
+    EXPECT_EQ(tray::ShowsBalloon(call), (want.flags & tray::kNifInfo) != 0) << "dropped at the program's end or not";
 }
 
 TEST(NotifyRecords, EveryCallFillsOnlyItsFields) {

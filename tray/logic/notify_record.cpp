@@ -38,6 +38,12 @@ void FillTextField(std::span<std::uint8_t> field, std::wstring_view text, const 
     std::fill(field.begin() + static_cast<std::ptrdiff_t>(length) + 1, field.end(), std::uint8_t{' '});
 }
 
+bool ShowsBalloon(const NotifyCall& call) {
+    std::uint32_t flags = 0;
+    for (std::size_t i = 0; i < 4; ++i) flags |= static_cast<std::uint32_t>(call.record[field::kFlags + i]) << (8 * i);
+    return (flags & kNifInfo) != 0;
+}
+
 NotifyCall NotifyRecords::Start(NotifyMessage message, std::uint32_t flags) const {
     NotifyCall call;
     call.message = message;

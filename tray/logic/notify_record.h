@@ -63,6 +63,9 @@ struct NotifyCall {
     NotifyRecord record{};
 };
 
+// Whether the call shows or closes a balloon (NIF_INFO): one the program may drop when it ends, as nobody would see it.
+bool ShowsBalloon(const NotifyCall& call);
+
 // The calls for one icon, identified to the shell by its window and identifier.
 class NotifyRecords {
 public:

@@ -19,6 +19,7 @@ std::string ListChildren(const Fields& fields);
 std::string ThreadFocus(const Fields& fields);
 std::string EditSelection(const Fields& fields);
 std::string ReadText(const Fields& fields);
+std::string ReadKeptText(const Fields& fields);
 std::string ReadTextW(const Fields& fields);
 std::string SetLongText(const Fields& fields);
 std::string MeasureText(const Fields& fields);

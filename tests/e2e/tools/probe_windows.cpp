@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <iterator>
 #include <vector>
 
 #include "probe_commands.h"
@@ -145,6 +146,15 @@ std::string EditSelection(const Fields& fields) {
 }
 
 std::string ReadText(const Fields& fields) { return Ok("\"text\":" + JsonText(TextOf(WindowArg(fields, 1)))); }
+
+// The text the system keeps for the window, read without a message: it answers for a window that hangs too.
+std::string ReadKeptText(const Fields& fields) {
+    wchar_t text[1024] = {};
+    const int length = InternalGetWindowText(WindowArg(fields, 1), text, static_cast<int>(std::size(text)));
+    std::string bytes;
+    for (int i = 0; i < length; ++i) bytes += static_cast<char>(text[i] < 0x80 ? text[i] : '?');
+    return Ok("\"text\":" + JsonText(bytes));
+}
 
 // A longer time-out than TextOf's: the tests read texts of hundreds of thousands of characters this way.
 std::string ReadTextW(const Fields& fields) {

@@ -12,6 +12,8 @@
 //   gui HWND                  focus/active/capture of the window's thread, foreground window
 //   getsel HWND               EM_GETSEL
 //   text HWND                 WM_GETTEXT
+//   keptext HWND              the text the system keeps for the window (InternalGetWindowText, ASCII; others as
+//                             "?"): answers for a window that does not answer messages
 //   cursor / setcursor X Y    GetCursorPos / SetCursorPos
 //   screen                    primary display size
 //   display W H               ChangeDisplaySettingsExW to W x H (the virtual desktop accepts it); its result
@@ -50,8 +52,12 @@
 //                                          Wine never does; runs until the window is closed.
 //   winprobe traywindow ANSWER             shows a topmost window of the shell's tray class, Shell_TrayWnd, above
 //                                          the shell's own, so that Shell_NotifyIcon sends its calls here; it answers
-//                                          each with ANSWER (1 accepted, 0 refused). A posted WM_APP with wParam MS
-//                                          makes it stop answering anything for MS milliseconds, as a hung shell.
+//                                          each with ANSWER (1 accepted, 0 refused) and logs it in its text: C:N as
+//                                          a call with dwData N arrives, then =ANSWER once it is answered. A posted
+//                                          WM_APP with wParam MS makes it stop answering anything for MS
+//                                          milliseconds, as a hung shell: at once with lParam 0, at the next call
+//                                          with lParam 1, and with lParam 2 at the next call, closing itself before
+//                                          it answers that call.
 //   winprobe target X Y W H                shows a window at X Y W H that takes the foreground and gives out a log
 //                                          of the keys and mouse buttons it got as its text (read it with
 //                                          "text"), one entry per message, separated by blanks: K:VK and KU:VK
@@ -91,6 +97,7 @@ const Command kCommands[] = {
     {"gui", ThreadFocus},
     {"getsel", EditSelection},
     {"text", ReadText},
+    {"keptext", ReadKeptText},
     {"cursor", ReadCursor},
     {"setcursor", PlaceCursor},
     {"screen", ScreenSize},
