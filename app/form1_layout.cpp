@@ -4,7 +4,6 @@
 
 #include <commctrl.h>
 
-#include <new>
 #include <string>
 #include <utility>
 
@@ -147,7 +146,9 @@ bool Form1::OnCreate() noexcept {
 }
 
 void Form1::CreateSysTray1() noexcept {
-    try {
+    // A stored property of the wrong kind ("Type mismatch"), or out of memory for a property or a record: the control
+    // starts with what it has read so far.
+    win::RunTracingFailure(L"cSysTray1 properties", [&] {
         cSysTray1Properties_.Write(L"InTray", false);
         cSysTray1Properties_.Write(L"TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
         cSysTray1Properties_.Write(L"TrayTip", std::wstring(kSysTray1DesignTip));
@@ -156,13 +157,7 @@ void Form1::CreateSysTray1() noexcept {
         cSysTray1Window_.Create(Handle(), instance_, kSysTray1Id, cSysTray1_);
         cSysTray1_.Initialize();
         cSysTray1_.ReadProperties(cSysTray1Properties_);
-    } catch (const win::HandlerFailure& failure) {
-        // A stored property of the wrong kind ("Type mismatch"): the control starts with what it has read so far.
-        win::TraceFailure(L"cSysTray1 properties", failure.Description());
-    } catch (const std::bad_alloc&) {
-        // Out of memory for a property or a record: the same.
-        win::TraceFailure(L"cSysTray1 properties", win::kOutOfMemory);
-    }
+    });
 }
 
 void Form1::ApplyLayout(int dpi) noexcept {
