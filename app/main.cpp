@@ -10,6 +10,7 @@
 #include "app/form1.h"
 #include "steering/keyboard_hook.h"
 #include "win/message_pump.h"
+#include "win/proc_address.h"
 #include "win/single_instance.h"
 
 namespace {
@@ -24,8 +25,8 @@ constexpr const wchar_t* kInstanceName = L"Local\\Pelmorath.Form1";
 void SearchLibrariesSafely() noexcept {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     // Looked up at run time: Windows 7 without its security update lacks it.
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefault =
+        win::ProcAddress<SetDefaultDllDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
