@@ -10,6 +10,7 @@
 #include "res/resource_ids.h"
 #include "win/dpi.h"
 #include "win/failure_trace.h"
+#include "win/logic/main_window_class.h"
 #include "win/logic/registered_messages.h"
 #include "win/single_instance.h"
 #include "win/system_error.h"
@@ -70,7 +71,7 @@ bool Form1::Create() noexcept {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // Never painted with: WM_ERASEBKGND always answers with the look's colour.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kForm1Class;
+    windowClass.lpszClassName = win::kMainWindowClass;
     if (!RegisterClassExW(&windowClass)) return false;
 
     showInstanceMessage_ = win::ShowInstanceMessage();
@@ -78,7 +79,7 @@ bool Form1::Create() noexcept {
     // Created at its final size and place: every later move or resize of a top-level window is another round
     // trip to the display server before the window can show.
     const RECT outer = CentredOuterRect(dpi_);
-    if (!CreateWindowExW(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
+    if (!CreateWindowExW(kFormExStyle, win::kMainWindowClass, kDesignCaption, kFormStyle, outer.left, outer.top,
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }

@@ -9,6 +9,7 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "steering/keyboard_hook.h"
+#include "win/logic/main_window_class.h"
 #include "win/message_pump.h"
 #include "win/proc_address.h"
 #include "win/single_instance.h"
@@ -59,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {
-        win::ShowFirstInstance(app::kForm1Class);
+        win::ShowFirstInstance(win::kMainWindowClass);
         return 0;
     }
 
