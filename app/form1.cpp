@@ -1,7 +1,6 @@
 // Form1's window procedure, one handler per message, and what its trapped handlers do to it.
 #include "app/form1.h"
 
-#include <new>
 #include <string>
 
 #include "app/logic/product.h"
@@ -164,14 +163,10 @@ void Form1::Form_Resize() noexcept {
     // until ShowWindow brings it back in its normal size.
     ::ShowWindow(Handle(), SW_HIDE);
     minimizedToTray_ = true;
-    try {
+    // No trap here: on a failure the window is in the tray without its balloon.
+    win::RunTracingFailure(L"Form_Resize balloon", [&] {
         cSysTray1_.ShowBalloon(kTrayBalloonText, kProductDisplayName, kTrayBalloonSeconds, true);
-    } catch (const win::HandlerFailure& failure) {
-        // No trap here: the window is in the tray without its balloon.
-        win::TraceFailure(L"Form_Resize balloon", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"Form_Resize balloon", win::kOutOfMemory);
-    }
+    });
 }
 
 void Form1::OnSettingChange(WPARAM setting) noexcept {
@@ -184,7 +179,8 @@ void Form1::OnShowInstance() noexcept {
     // Before the first show start-up is still under way (perhaps showing a report); the first show puts
     // the window in front by itself.
     if (!shown_) return;
-    try {
+    // On a failure the window stays as it was; the next start tries again.
+    win::RunTracingFailure(L"second start", [&] {
         // An error report open over the window is what must be answered first: bring that to the front.
         if (const HWND popup = GetLastActivePopup(Handle()); popup && popup != Handle() && !IsWindowEnabled(Handle())) {
             ShowWindow();
@@ -194,12 +190,7 @@ void Form1::OnShowInstance() noexcept {
         }
         // Otherwise the same as a release over the tray icon.
         cSysTray1_MouseUp(*this);
-    } catch (const win::HandlerFailure& failure) {
-        // The window stays as it was; the next start tries again.
-        win::TraceFailure(L"second start", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"second start", win::kOutOfMemory);
-    }
+    });
 }
 
 void Form1::OnCloseForUpdate() noexcept {
@@ -210,23 +201,13 @@ void Form1::OnCloseForUpdate() noexcept {
 }
 
 void Form1::OnTaskbarCreated() noexcept {
-    try {
-        cSysTray1_.TaskbarCreated();
-    } catch (const std::bad_alloc&) {
-        // Out of memory for the icon's record: the icon stays missing until the next restart of the shell.
-        win::TraceFailure(L"TaskbarCreated", win::kOutOfMemory);
-    }
+    // Out of memory for the icon's record: the icon stays missing until the next restart of the shell.
+    win::RunTracingFailure(L"TaskbarCreated", [&] { cSysTray1_.TaskbarCreated(); });
 }
 
 void Form1::MouseUp(std::int16_t&, std::int32_t&) {
-    try {
-        cSysTray1_MouseUp(*this);
-    } catch (const win::HandlerFailure& failure) {
-        // The window stays as it was; the next release over the icon tries again.
-        win::TraceFailure(L"cSysTray1_MouseUp", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"cSysTray1_MouseUp", win::kOutOfMemory);
-    }
+    // On a failure the window stays as it was; the next release over the icon tries again.
+    win::RunTracingFailure(L"cSysTray1_MouseUp", [&] { cSysTray1_MouseUp(*this); });
 }
 
 void Form1::OnClose() noexcept { Close(kClosedExitCode); }

@@ -21,7 +21,6 @@
 
 namespace app {
 
-inline constexpr const wchar_t* kForm1Class = L"PelmorathForm1";
 inline constexpr int kFrame1Id = 1001;
 inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;

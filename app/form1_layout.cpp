@@ -4,13 +4,13 @@
 
 #include <commctrl.h>
 
-#include <new>
 #include <string>
 #include <utility>
 
 #include "res/resource_ids.h"
 #include "win/dpi.h"
 #include "win/failure_trace.h"
+#include "win/logic/main_window_class.h"
 #include "win/logic/registered_messages.h"
 #include "win/single_instance.h"
 #include "win/system_error.h"
@@ -71,7 +71,7 @@ bool Form1::Create() noexcept {
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // Never painted with: WM_ERASEBKGND always answers with the look's colour.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    windowClass.lpszClassName = kForm1Class;
+    windowClass.lpszClassName = win::kMainWindowClass;
     if (!RegisterClassExW(&windowClass)) return false;
 
     showInstanceMessage_ = win::ShowInstanceMessage();
@@ -79,7 +79,7 @@ bool Form1::Create() noexcept {
     // Created at its final size and place: every later move or resize of a top-level window is another round
     // trip to the display server before the window can show.
     const RECT outer = CentredOuterRect(dpi_);
-    if (!CreateWindowExW(kFormExStyle, kForm1Class, kDesignCaption, kFormStyle, outer.left, outer.top,
+    if (!CreateWindowExW(kFormExStyle, win::kMainWindowClass, kDesignCaption, kFormStyle, outer.left, outer.top,
                          outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this)) {
         return false;
     }
@@ -147,7 +147,9 @@ bool Form1::OnCreate() noexcept {
 }
 
 void Form1::CreateSysTray1() noexcept {
-    try {
+    // A stored property of the wrong kind ("Type mismatch"), or out of memory for a property or a record: the control
+    // starts with what it has read so far.
+    win::RunTracingFailure(L"cSysTray1 properties", [&] {
         cSysTray1Properties_.Write(L"InTray", false);
         cSysTray1Properties_.Write(L"TrayIcon", tray::LoadCursorPicture(instance_, kTrayHandId));
         cSysTray1Properties_.Write(L"TrayTip", std::wstring(kSysTray1DesignTip));
@@ -156,13 +158,7 @@ void Form1::CreateSysTray1() noexcept {
         cSysTray1Window_.Create(Handle(), instance_, kSysTray1Id, cSysTray1_);
         cSysTray1_.Initialize();
         cSysTray1_.ReadProperties(cSysTray1Properties_);
-    } catch (const win::HandlerFailure& failure) {
-        // A stored property of the wrong kind ("Type mismatch"): the control starts with what it has read so far.
-        win::TraceFailure(L"cSysTray1 properties", failure.Description());
-    } catch (const std::bad_alloc&) {
-        // Out of memory for a property or a record: the same.
-        win::TraceFailure(L"cSysTray1 properties", win::kOutOfMemory);
-    }
+    });
 }
 
 void Form1::ApplyLayout(int dpi) noexcept {

@@ -9,7 +9,9 @@
 #include "app/application.h"
 #include "app/form1.h"
 #include "steering/keyboard_hook.h"
+#include "win/logic/main_window_class.h"
 #include "win/message_pump.h"
+#include "win/proc_address.h"
 #include "win/single_instance.h"
 
 namespace {
@@ -24,8 +26,8 @@ constexpr const wchar_t* kInstanceName = L"Local\\Pelmorath.Form1";
 void SearchLibrariesSafely() noexcept {
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
     // Looked up at run time: Windows 7 without its security update lacks it.
-    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+    const auto setDefault =
+        win::ProcAddress<SetDefaultDllDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
     if (!setDefault || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryW(L"");
 }
 
@@ -58,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // Before anything else: a second copy would install a second hook and double every move.
     const win::SingleInstance single(kInstanceName);
     if (!single.IsFirst()) {
-        win::ShowFirstInstance(app::kForm1Class);
+        win::ShowFirstInstance(win::kMainWindowClass);
         return 0;
     }
 

@@ -1,14 +1,11 @@
 // What starts and stops with a run: the keyboard hook, the watches around it, and their warnings.
 #include "app/run_steering.h"
 
-#include <new>
-
 #include "app/application.h"
 #include "app/build_seams.h"
 #include "app/logic/admin_window_notice.h"
 #include "app/logic/product.h"
 #include "win/failure_trace.h"
-#include "win/logic/handler_failure.h"
 
 namespace app {
 namespace {
@@ -70,7 +67,9 @@ void ForegroundWatch::CheckClickTarget(HWND root) noexcept {
 }
 
 bool ForegroundWatch::WarnIfOutOfReach(HWND window) noexcept {
-    try {
+    bool outOfReach = false;
+    // The warning is a courtesy: on a failure the run goes on without it.
+    win::RunTracingFailure(L"administrator window balloon", [&] {
         DWORD processId = 0;
         GetWindowThreadProcessId(window, &processId);
         const AdminWindowFacts facts{.own = own_,
@@ -83,14 +82,9 @@ bool ForegroundWatch::WarnIfOutOfReach(HWND window) noexcept {
             warnedThisRun_ = true;
             tray_.ShowBalloon(kAdminWindowBalloonText, kProductDisplayName, kNoWait, kNotOnce);
         }
-        return FrontOutOfReach(facts);
-    } catch (const win::HandlerFailure& failure) {
-        // The warning is a courtesy: the run goes on without it.
-        win::TraceFailure(L"administrator window balloon", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"administrator window balloon", win::kOutOfMemory);
-    }
-    return false;
+        outOfReach = FrontOutOfReach(facts);
+    });
+    return outOfReach;
 }
 
 void RunSteering::StartSteering() {
@@ -121,26 +115,15 @@ void RunSteering::StopSteering() {
 }
 
 void RunSteering::AddIconAgainIfRefused() noexcept {
-    try {
-        // Still left to the shell's thread: the end of the run does not wait for the shell either.
-        tray_.AddAgainIfRefused();
-    } catch (const win::HandlerFailure& failure) {
-        // The icon stays missing until the shell's next restart or the next run's end.
-        win::TraceFailure(L"tray icon added again", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"tray icon added again", win::kOutOfMemory);
-    }
+    // Still left to the shell's thread: the end of the run does not wait for the shell either. On a failure the icon
+    // stays missing until the shell's next restart or the next run's end.
+    win::RunTracingFailure(L"tray icon added again", [&] { tray_.AddAgainIfRefused(); });
 }
 
 void RunSteering::WarnOfMouseKeys() noexcept {
-    try {
-        tray_.ShowBalloon(kMouseKeysBalloonText, kProductDisplayName, kNoWait, kNotOnce);
-    } catch (const win::HandlerFailure& failure) {
-        // The warning is a courtesy: the run goes on without it.
-        win::TraceFailure(L"Mouse Keys balloon", failure.Description());
-    } catch (const std::bad_alloc&) {
-        win::TraceFailure(L"Mouse Keys balloon", win::kOutOfMemory);
-    }
+    // The warning is a courtesy: on a failure the run goes on without it.
+    win::RunTracingFailure(L"Mouse Keys balloon",
+                           [&] { tray_.ShowBalloon(kMouseKeysBalloonText, kProductDisplayName, kNoWait, kNotOnce); });
 }
 
 void RunSteering::WarnKeyboardLost() noexcept {

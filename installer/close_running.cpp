@@ -13,12 +13,12 @@
 
 #include <cwchar>
 
+#include "win/logic/main_window_class.h"
 #include "win/logic/registered_messages.h"
 
 // Plain buffers, no C++ library and no exceptions: the DLL goes into the MSI uncompressed, so it stays small.
 namespace {
 
-constexpr wchar_t kMainClass[] = L"PelmorathForm1";
 // Written by the package's Program component as its key path: the installed folder, with a final backslash. Read
 // rather than INSTALLDIR: an upgrade into another folder replaces the files of the recorded one.
 constexpr wchar_t kInstalledKey[] = L"Software\\Quendrix\\Pelmorath Software\\Installer";
@@ -87,7 +87,7 @@ extern "C" __declspec(dllexport) UINT __stdcall CloseRunningPelmorath(MSIHANDLE 
     }
     const DWORD folderChars = static_cast<DWORD>(std::wcslen(folder));
     HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, kMainClass, nullptr)) != nullptr) {
+    while ((window = FindWindowExW(nullptr, window, win::kMainWindowClass, nullptr)) != nullptr) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
         const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);

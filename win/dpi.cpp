@@ -1,14 +1,12 @@
 // Looks the per-monitor DPI functions up at run time, so the program still starts where they are missing.
 #include "win/dpi.h"
 
+#include "win/proc_address.h"
+
 namespace win {
 namespace {
 
-template <class Function>
-Function User32Function(const char* name) noexcept {
-    // GetProcAddress hands back a generic pointer; the caller names the true signature.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
-}
+HMODULE User32() noexcept { return GetModuleHandleW(L"user32.dll"); }
 
 int ScreenDpi() noexcept {
     const HDC screen = GetDC(nullptr);
@@ -21,20 +19,20 @@ int ScreenDpi() noexcept {
 
 int SystemDpi() noexcept {
     using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto getDpiForSystem = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    static const auto getDpiForSystem = ProcAddress<GetDpiForSystemFn>(User32(), "GetDpiForSystem");
     return getDpiForSystem ? static_cast<int>(getDpiForSystem()) : ScreenDpi();
 }
 
 int WindowDpi(HWND window) noexcept {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto getDpiForWindow = ProcAddress<GetDpiForWindowFn>(User32(), "GetDpiForWindow");
     const int dpi = getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
     return dpi > 0 ? dpi : SystemDpi();
 }
 
 RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, int dpi) noexcept {
     using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi = ProcAddress<AdjustForDpiFn>(User32(), "AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
@@ -44,7 +42,7 @@ RECT WindowRectForClient(int clientWidth, int clientHeight, DWORD style, DWORD e
 
 int SystemMetricForDpi(int index, int dpi) noexcept {
     using GetMetricForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto getMetricForDpi = User32Function<GetMetricForDpiFn>("GetSystemMetricsForDpi");
+    static const auto getMetricForDpi = ProcAddress<GetMetricForDpiFn>(User32(), "GetSystemMetricsForDpi");
     return getMetricForDpi ? getMetricForDpi(index, static_cast<UINT>(dpi)) : GetSystemMetrics(index);
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <new>
 
+#include "win/logic/decimal_text.h"
 #include "win/logic/handler_failure.h"
 
 namespace win {
@@ -24,17 +25,7 @@ public:
         length_ += count;
         return *this;
     }
-    TraceLine& operator<<(int number) noexcept {
-        wchar_t digits[12];
-        std::size_t count = 0;
-        unsigned magnitude = number < 0 ? 0u - static_cast<unsigned>(number) : static_cast<unsigned>(number);
-        do {
-            digits[std::size(digits) - 1 - count++] = static_cast<wchar_t>(L'0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
-        if (number < 0) *this << L"-";
-        return *this << std::wstring_view(digits + std::size(digits) - count, count);
-    }
+    TraceLine& operator<<(int number) noexcept { return *this << DecimalText(number).View(); }
     void Write() noexcept {
         text_[length_++] = L'\n';
         text_[length_] = L'\0';

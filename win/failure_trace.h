@@ -1,7 +1,11 @@
 // The trace a caught failure leaves: one line for a debugger or DebugView, naming the place and the failure.
 #pragma once
 
+#include <new>
 #include <string_view>
+#include <utility>
+
+#include "win/logic/handler_failure.h"
 
 namespace win {
 
@@ -17,5 +21,18 @@ void TraceFailure(std::wstring_view procedure, int line, std::wstring_view failu
 // Only inside a catch block, at an edge where code of others may fail in any way (a host's event handler): names the
 // failure being handled, a HandlerFailure by its description, out of memory as such, anything else by its kind.
 void TraceCaughtFailure(std::wstring_view place) noexcept;
+
+// Runs action at an edge that gives up the rest of it on a failure: a HandlerFailure or out of memory is traced under
+// place, and the caller goes on. Nothing else is caught: only an edge that calls a host's code expects more.
+template <class Action>
+void RunTracingFailure(std::wstring_view place, Action&& action) noexcept {
+    try {
+        std::forward<Action>(action)();
+    } catch (const HandlerFailure& failure) {
+        TraceFailure(place, failure.Description());
+    } catch (const std::bad_alloc&) {
+        TraceFailure(place, kOutOfMemory);
+    }
+}
 
 }  // namespace win

@@ -3,14 +3,10 @@
 
 #include <wtsapi32.h>
 
+#include "win/proc_address.h"
+
 namespace win {
 namespace {
-
-template <class Function>
-Function LibraryFunction(HMODULE library, const char* name) noexcept {
-    // GetProcAddress hands back a generic pointer; the caller names the true signature.
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
 
 HMODULE LoadFromSystemFolder(const wchar_t* name) noexcept {
     // A full path, since a bare name may be searched for beside the program where the search flags are missing.
@@ -32,7 +28,7 @@ bool SessionNotices::Register(HWND window) noexcept {
     if (!library_) library_.reset(LoadFromSystemFolder(L"wtsapi32.dll"));
     if (!library_) return false;
     const auto registerWindow =
-        LibraryFunction<decltype(&WTSRegisterSessionNotification)>(library_.get(), "WTSRegisterSessionNotification");
+        ProcAddress<decltype(&WTSRegisterSessionNotification)>(library_.get(), "WTSRegisterSessionNotification");
     if (!registerWindow || !registerWindow(window, NOTIFY_FOR_THIS_SESSION)) return false;
     window_ = window;
     return true;
@@ -40,8 +36,8 @@ bool SessionNotices::Register(HWND window) noexcept {
 
 void SessionNotices::Unregister() noexcept {
     if (!window_) return;
-    const auto unregisterWindow = LibraryFunction<decltype(&WTSUnRegisterSessionNotification)>(
-        library_.get(), "WTSUnRegisterSessionNotification");
+    const auto unregisterWindow =
+        ProcAddress<decltype(&WTSUnRegisterSessionNotification)>(library_.get(), "WTSUnRegisterSessionNotification");
     if (unregisterWindow) unregisterWindow(window_);
     window_ = nullptr;
 }

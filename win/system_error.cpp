@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "win/logic/decimal_text.h"
 #include "win/logic/handler_failure.h"
 
 namespace win {
@@ -30,9 +31,8 @@ std::wstring SystemErrorDescription(unsigned long errorCode) {
     if (length > 0) {
         text.assign(buffer.text, length);
     } else {
-        const std::string number = std::to_string(errorCode);  // to_wstring would bring in a wide printf
         text = L"Error ";
-        text.append(number.begin(), number.end());
+        text += DecimalText(errorCode).View();
     }
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
     return text;

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "app/logic/product.h"
+#include "win/logic/decimal_text.h"
 
 namespace app {
 namespace {
@@ -28,8 +29,7 @@ std::wstring ComposeErrorReport(std::wstring_view description, std::wstring_view
     text += L"\r\n";
     text += procedure;
     text += L"at line ";
-    const std::string number = std::to_string(line);  // to_wstring would bring in a wide printf
-    text.append(number.begin(), number.end());
+    text += win::DecimalText(line).View();
     text += L"\r\r";
     text += L"Please email screenshot of this message to ";
     text += kSupportAddress;

@@ -29,6 +29,7 @@ constexpr int kNumLock = 0x90;
 class FakeKeys : public steering::KeyStateSource {
 public:
     explicit FakeKeys(std::initializer_list<int> down, bool runUnderWay = true) : down_(down), run_(runUnderWay) {}
+    explicit FakeKeys(const std::vector<int>& down) : down_(down.begin(), down.end()), run_(true) {}
     std::int16_t AsyncKeyState(int vk) override {
         queries.push_back(vk);
         return static_cast<std::int16_t>((down_.count(vk) ? 0x8000 : 0) | 1);
@@ -135,8 +136,8 @@ TEST(DecideKeyEvent, RestoreKeysSteeringKeysAndKeypad5) {
 // Events in a row, each decided with what the hook remembers after the one before, as the hook does.
 TEST(DecideKeyEvent, KeysKeptBackDuringADragAndNumLockFollowed) {
     struct Step {
-        KeyEvent event;                   // its memory is the one carried from the step before
-        std::initializer_list<int> down;  // the platform's key state before the event
+        KeyEvent event;         // its memory is the one carried from the step before
+        std::vector<int> down;  // the platform's key state before the event
         bool handOn;
         std::vector<Move> moves;
         ButtonChange button = kNoChange;
