@@ -18,7 +18,9 @@
 namespace skin {
 namespace {
 
-constexpr UINT_PTR kSubclassId = 0x534B;  // any number unique among the window's subclasses
+// SetWindowSubclass tells a window's subclasses apart by procedure and id together, so any id of the engine's own
+// would do: "SK" in ASCII names it as the skin engine's wherever a window's subclasses are listed.
+constexpr UINT_PTR kSkinSubclassId = 0x534B;
 
 // The classes and styles by which the engine tells the controls apart.
 static_assert(kStaticClass == WC_STATICA && kButtonClass == WC_BUTTONA);
@@ -79,7 +81,7 @@ void SkinEngine::ApplyTo(HWND target) {
     if (!skin_) throw win::HandlerFailure(L"No skin has been loaded");
     if (!IsWindow(target)) throw win::HandlerFailure(L"The skin cannot be applied: the window does not exist");
     Detach();
-    if (!SetWindowSubclass(target, WindowSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
+    if (!SetWindowSubclass(target, WindowSubclass, kSkinSubclassId, reinterpret_cast<DWORD_PTR>(this))) {
         throw win::HandlerFailure(L"The skin cannot be applied to the window");
     }
     window_ = target;
@@ -109,7 +111,7 @@ BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
         into.outOfMemory = true;
         return FALSE;
     }
-    if (!SetWindowSubclass(child, FrameSubclass, kSubclassId, reinterpret_cast<DWORD_PTR>(into.engine))) {
+    if (!SetWindowSubclass(child, FrameSubclass, kSkinSubclassId, reinterpret_cast<DWORD_PTR>(into.engine))) {
         into.engine->frames_.pop_back();
     }
     return TRUE;
@@ -117,10 +119,10 @@ BOOL CALLBACK SkinEngine::HookFrame(HWND child, LPARAM hooking) noexcept {
 
 void SkinEngine::Detach() noexcept {
     for (HWND frame : frames_) {
-        if (IsWindow(frame)) RemoveWindowSubclass(frame, FrameSubclass, kSubclassId);
+        if (IsWindow(frame)) RemoveWindowSubclass(frame, FrameSubclass, kSkinSubclassId);
     }
     frames_.clear();
-    if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, WindowSubclass, kSubclassId);
+    if (window_ && IsWindow(window_)) RemoveWindowSubclass(window_, WindowSubclass, kSkinSubclassId);
     window_ = nullptr;
 }
 
@@ -185,7 +187,7 @@ LRESULT SkinEngine::OnWindowMessage(HWND window, UINT message, WPARAM wParam, LP
 
 LRESULT SkinEngine::OnFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(frame, FrameSubclass, kSubclassId);
+        RemoveWindowSubclass(frame, FrameSubclass, kSkinSubclassId);
         std::erase(frames_, frame);
         return DefSubclassProc(frame, message, wParam, lParam);
     }

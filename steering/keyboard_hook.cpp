@@ -98,7 +98,8 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     // thread reads starts again.
     if (watcher_ || hooked_ == this) UnhookKeyboard();
     ReadScreenSize();
-    watchdog_.Reset();
+    activity_.Reset();
+    reinstalls_.Reset();
     // This thread has just read the input that started the run, so its key state holds the toggle as it is now; the
     // hook follows it from here, as the thread reads no key messages during the run.
     memory_ = {};
@@ -108,7 +109,7 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     hooked_ = this;
     buttonOwner_ = this;
     InstallHook();
-    if (watcher && !rawKeys_.Start(watchdog_, watcher, kHookLostMessage)) {
+    if (watcher && !rawKeys_.Start(activity_, watcher, kHookLostMessage)) {
         win::TraceFailure(L"keyboard hook", L"no raw input thread: the run steers without its watchdog");
     }
     watcher_ = watcher;
@@ -164,7 +165,7 @@ bool KeyboardHook::Reinstall() noexcept {
     if (memory_.held != steering::MouseButton::None) CheckHeldButton();
     // The releases of keys kept back may have gone by unseen too; left marked down they would steer for ever.
     memory_.keptBack = 0;
-    return watchdog_.Reinstalled(InstallHook());
+    return reinstalls_.Reinstalled(InstallHook());
 }
 
 void KeyboardHook::MakeButtonWindow() noexcept {
@@ -249,7 +250,7 @@ LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM
 }
 
 LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
-    if (nCode == HC_ACTION) watchdog_.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
+    if (nCode == HC_ACTION) activity_.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
     HookKeyStates keys(!restoreRequested_);
     const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam, memory_), keys);
     memory_ = decision.memory;

@@ -50,7 +50,7 @@ public:
     // at once; true as for ReinstallLostHook.
     bool SystemNoticed(UINT message, WPARAM code) noexcept;
     // Called by the watch on the window in front during a run: whether that window's keys are kept from the hook.
-    void FrontOutOfReach(bool outOfReach) noexcept { watchdog_.FrontOutOfReach(outOfReach); }
+    void FrontOutOfReach(bool outOfReach) noexcept { activity_.FrontOutOfReach(outOfReach); }
 
     // For a failure that ends the program: lets up the button keypad 5 holds, on whatever thread the failure is.
     static void LetButtonUpBeforeExit() noexcept;
@@ -88,7 +88,8 @@ private:
     steering::ButtonHold buttonHold_;  // as the system took it
     win::OwnedWindow buttonWindow_;    // made the first time a run starts
     bool watchingButton_ = false;      // the check's timer runs
-    steering::HookWatchdog watchdog_;
+    steering::HookActivity activity_;             // read by the raw input thread
+    steering::FailedInstallations reinstalls_;
     RawKeyThread rawKeys_;
 };
 

@@ -17,9 +17,9 @@ constexpr DWORD kGatherMilliseconds = 50;
 
 }  // namespace
 
-bool RawKeyThread::Start(steering::HookWatchdog& watchdog, HWND watcher, UINT lostMessage) noexcept {
+bool RawKeyThread::Start(const steering::HookActivity& hook, HWND watcher, UINT lostMessage) noexcept {
     Stop();
-    watchdog_ = &watchdog;
+    unanswered_.emplace(hook);
     watcher_ = watcher;
     lostMessage_ = lostMessage;
     thread_.emplace();
@@ -36,7 +36,7 @@ void RawKeyThread::Work(void* self, HANDLE stop) noexcept { static_cast<RawKeyTh
 LRESULT CALLBACK RawKeyThread::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_INPUT) {
         auto* self = win::OwnerOf<RawKeyThread>(window);
-        if (self && self->watchdog_->KeySeen(static_cast<std::uint32_t>(GetMessageTime()))) {
+        if (self && self->unanswered_->KeySeen(static_cast<std::uint32_t>(GetMessageTime()))) {
             PostMessageW(self->watcher_, self->lostMessage_, 0, 0);
         }
     }

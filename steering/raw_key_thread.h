@@ -13,7 +13,8 @@ namespace modKeyboard {
 // Raw input must not reach the hook's thread: the system queues each key's raw input before it calls the low-level
 // hooks, and so wakes that thread first; Wine then finds it awake without a message retrieval for 5 s after a pause
 // and skips its hook for that key. This thread takes it instead, even while another program has the focus, and
-// posts lostMessage to the watcher when the watchdog finds the hook lost. It costs nothing between key events.
+// posts lostMessage to the watcher when raw key events go unanswered by the hook. It costs nothing between key
+// events.
 //
 // One thread per run: Start begins a new one, and Stop ends it and waits until it has taken its raw input away, as
 // that removal is the process's and would otherwise cancel the next run's.
@@ -26,7 +27,7 @@ public:
 
     // Ends any thread still running first. False when the thread could not be started: the hook then goes without
     // its watchdog.
-    bool Start(steering::HookWatchdog& watchdog, HWND watcher, UINT lostMessage) noexcept;
+    bool Start(const steering::HookActivity& hook, HWND watcher, UINT lostMessage) noexcept;
     // Ends the raw input and the thread, and waits for it; harmless when none runs.
     void Stop() noexcept;
 
@@ -35,8 +36,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void TakeRawInput(HANDLE stop) noexcept;
 
-    // Read by the thread; written only while none runs.
-    steering::HookWatchdog* watchdog_ = nullptr;
+    // The thread's own count; set, like the two below, only while no thread runs.
+    std::optional<steering::UnansweredKeys> unanswered_;
     HWND watcher_ = nullptr;
     UINT lostMessage_ = 0;
     std::optional<win::WorkerThread> thread_;

@@ -16,48 +16,42 @@ bool ReinstallsHook(const SystemNotice& notice) noexcept {
     }
 }
 
-void HookWatchdog::Reset() noexcept {
-    hookCalls_.store(0, std::memory_order_relaxed);
+void HookActivity::Reset() noexcept {
+    calls_.store(0, std::memory_order_relaxed);
     frontOutOfReach_.store(false, std::memory_order_relaxed);
-    callsSeen_ = 0;
-    unanswered_ = 0;
-    failures_ = 0;
 }
 
-void HookWatchdog::HookCalled(std::uint32_t eventTime) noexcept {
+void HookActivity::HookCalled(std::uint32_t eventTime) noexcept {
     answeredTime_.store(eventTime, std::memory_order_relaxed);
     // Only this thread writes the count.
-    hookCalls_.store(hookCalls_.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+    calls_.store(calls_.load(std::memory_order_relaxed) + 1, std::memory_order_release);
 }
 
-bool HookWatchdog::KeySeen(std::uint32_t eventTime) noexcept {
-    if (frontOutOfReach_.load(std::memory_order_relaxed)) return false;
-    const std::uint32_t calls = hookCalls_.load(std::memory_order_acquire);
+void HookActivity::FrontOutOfReach(bool outOfReach) noexcept {
+    frontOutOfReach_.store(outOfReach, std::memory_order_relaxed);
+}
+
+bool UnansweredKeys::KeySeen(std::uint32_t eventTime) noexcept {
+    if (hook_.OutOfReach()) return false;
+    const std::uint32_t calls = hook_.Calls();
     if (calls != callsSeen_) {
         // The hook answered since the last raw event: the count of unanswered ones starts again.
         callsSeen_ = calls;
         unanswered_ = 0;
     }
     // The difference read as signed keeps the order across the counter's wrap, every 49.7 days.
-    if (calls != 0 &&
-        static_cast<std::int32_t>(eventTime - answeredTime_.load(std::memory_order_relaxed)) <= 0) {
-        return false;
-    }
-    if (++unanswered_ < kUnansweredLimit) return false;
+    if (calls != 0 && static_cast<std::int32_t>(eventTime - hook_.AnsweredTime()) <= 0) return false;
+    if (++unanswered_ < kLimit) return false;
     unanswered_ = 0;
     return true;
 }
 
-bool HookWatchdog::Reinstalled(bool installed) noexcept {
+bool FailedInstallations::Reinstalled(bool installed) noexcept {
     if (installed) {
         failures_ = 0;
         return false;
     }
-    return ++failures_ == kFailureLimit;
-}
-
-void HookWatchdog::FrontOutOfReach(bool outOfReach) noexcept {
-    frontOutOfReach_.store(outOfReach, std::memory_order_relaxed);
+    return ++failures_ == kLimit;
 }
 
 }  // namespace steering

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -13,19 +14,27 @@ namespace {
 // event at time T, "a" reset (a new run), "+"/"-" installation result, "x"/"o" a window out of the hook's reach / an ordinary
 // one comes to the front. Returns what the watchdog answered, one letter per event: 'R' reinstall now, 'W' warn
 // the user now, '.' nothing.
-std::string Play(steering::HookWatchdog& dog, const std::string& events) {
+// The watch's three parts, each driven as its thread drives it.
+struct Watch {
+    Watch() { keys.emplace(hook); }
+    steering::HookActivity hook;
+    std::optional<steering::UnansweredKeys> keys;  // a new one per run, as each run has its raw input thread
+    steering::FailedInstallations installs;
+};
+
+std::string Play(Watch& dog, const std::string& events) {
     std::istringstream in(events);
     std::string out;
     for (std::string e; in >> e;) {
         const auto time = [&] { return static_cast<std::uint32_t>(std::stoul(e.substr(1))); };
         switch (e[0]) {
-            case 'h': dog.HookCalled(time()); out += '.'; break;
-            case 'k': out += dog.KeySeen(time()) ? 'R' : '.'; break;
-            case 'a': dog.Reset(); out += '.'; break;
-            case '+': out += dog.Reinstalled(true) ? 'W' : '.'; break;
-            case '-': out += dog.Reinstalled(false) ? 'W' : '.'; break;
-            case 'x': dog.FrontOutOfReach(true); out += '.'; break;
-            case 'o': dog.FrontOutOfReach(false); out += '.'; break;
+            case 'h': dog.hook.HookCalled(time()); out += '.'; break;
+            case 'k': out += dog.keys->KeySeen(time()) ? 'R' : '.'; break;
+            case 'a': dog.hook.Reset(); dog.installs.Reset(); dog.keys.emplace(dog.hook); out += '.'; break;
+            case '+': out += dog.installs.Reinstalled(true) ? 'W' : '.'; break;
+            case '-': out += dog.installs.Reinstalled(false) ? 'W' : '.'; break;
+            case 'x': dog.hook.FrontOutOfReach(true); out += '.'; break;
+            case 'o': dog.hook.FrontOutOfReach(false); out += '.'; break;
             default: ADD_FAILURE() << "bad event " << e;
         }
     }
@@ -53,7 +62,7 @@ TEST(HookWatchdog, AsksForTheHookOnlyWhenKeysGoUnanswered) {
         {"x a k1 k2", "...R"},            // a new run counts until the watch says otherwise
     };
     for (const Case& c : cases) {
-        steering::HookWatchdog dog;
+        Watch dog;
         EXPECT_EQ(Play(dog, c.events), c.answers) << c.events;
     }
 }
@@ -101,7 +110,7 @@ TEST(HookWatchdog, WarnsTheUserOnceWhenInstallationKeepsFailing) {
         {"- - a -", "...."},      // so does a new run
     };
     for (const Case& c : cases) {
-        steering::HookWatchdog dog;
+        Watch dog;
         EXPECT_EQ(Play(dog, c.events), c.answers) << c.events;
     }
 }
