@@ -21,7 +21,7 @@ void SetText(HWND window, std::wstring_view text, const wchar_t* failure) {
 
 Form1::Form1(HINSTANCE instance, Program& program) noexcept : instance_(instance), program_(program) {}
 
-void Form1::Load() noexcept { Form_Load(*this, ReportsOf(Handle())); }
+void Form1::Load() noexcept { Form_Load(*this, look_, program_, ReportsOf(Handle())); }
 
 LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     if (message == WM_NCCREATE) {
@@ -91,7 +91,7 @@ LRESULT Form1::HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             OnQuit(static_cast<int>(wParam));
             return 0;
         case kLoadAfterShowMessage:
-            Form_LoadAfterShow(*this, ReportsOf(window));
+            Form_LoadAfterShow(program_, ReportsOf(window));
             return 0;
         case WM_DPICHANGED:
             steering_.OnDisplayChange();
@@ -142,7 +142,7 @@ void Form1::OnCommand(int id, int code) noexcept {
         // A click sent by another program (BM_CLICK from UI Automation's Invoke, say) is answered before a run
         // starts: the start branch returns only when the run is over.
         win::ReplyToSender();
-        PushButton2_Click(*this, ReportsOf(Handle()));
+        PushButton2_Click(*this, steering_, ReportsOf(Handle()));
     }
     if (id == kText1Id && code == EN_CHANGE) text1_.Text1_Change();
 }
@@ -221,7 +221,7 @@ void Form1::Close(int exitCode) noexcept {
     // A shell that does not answer never keeps the program from ending: the icon's delete and whatever is still
     // queued are waited for a bounded time, then left to the shell call thread, which ends with the process.
     cSysTray1Window_.ProgramEnding();
-    Form_QueryUnload(*this, ReportsOf(Handle()));
+    Form_QueryUnload(*this, steering_, ReportsOf(Handle()));
     cSysTray1Window_.WaitForShellAtEnd();
     Form_Unload(exitCode);
 }
@@ -270,6 +270,5 @@ void Form1::ForceForeground() noexcept {
 
 void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(Handle()); }
 
-void Form1::WaitForInput() { win::WaitForInput(Handle()); }
 
 }  // namespace app

@@ -8,15 +8,17 @@
 #include <string>
 #include <string_view>
 
-#include "app/application.h"
 #include "app/logic/form1_handlers.h"
 #include "app/logic/window_layout.h"
+#include "app/program.h"
+#include "app/message_boxes.h"
 #include "app/run_steering.h"
 #include "app/step_field.h"
 #include "app/window_look.h"
 #include "tray/logic/property_bag.h"
 #include "tray/logic/sys_tray.h"
 #include "tray/sys_tray_window.h"
+#include "win/message_pump.h"
 #include "win/win_handles.h"
 
 namespace app {
@@ -26,8 +28,9 @@ inline constexpr int kText1Id = 1002;
 inline constexpr int kPushButton2Id = 1003;
 inline constexpr int kSysTray1Id = 1004;
 
-// The window owns its state and its controls: Text1 with its step size, its look, the run's steering and the tray
-// control cSysTray1. The trapped handlers reach all of it through the one interface it implements, Form1Platform.
+// The window owns its state and its controls: Text1 with its step size, its look, the run's steering, the run's
+// restore request and the tray control cSysTray1. The trapped handlers reach the window through Form1Platform, and
+// its parts through the interfaces each part implements itself.
 class Form1 final : private Form1Platform, private tray::SysTrayEvents {
 public:
     Form1(HINSTANCE instance, Program& program) noexcept;
@@ -89,25 +92,14 @@ private:
     void ShowWindow() override;
     void FocusWindow() override;
     void SetMinimizedToTray(bool minimized) override { minimizedToTray_ = minimized; }
-    // the run's steering
-    void StartSteering() override { steering_.StartSteering(); }
-    void StopSteering() override { steering_.StopSteering(); }
-    bool RestoreRequested() override { return steering_.RestoreRequested(); }
-    void SetRestoreRequested(bool requested) override { steering_.SetRestoreRequested(requested); }
-    // the thread's messages
-    void ProcessPendingMessages() override;
-    void WaitForInput() override;
-    // the look
-    void ApplySkin() override { look_.ApplySkin(program_.ExecutableFolder()); }
-    void LoadPointerImage(const std::wstring& path) override { look_.LoadPointerImage(path); }
-    // the program
-    std::wstring ExecutableFolder() override { return program_.ExecutableFolder(); }
-    bool FileExists(const std::wstring& path) override { return program_.FileExists(path); }
-    void RollForHomePage() override { program_.RollForHomePage(); }
-    void SetAppTitle() override { program_.SetAppTitle(); }
-    // cSysTray1
+    // cSysTray1's properties, as the form sets them
     void SetTrayTip(std::wstring_view tip) override { cSysTray1_.SetTrayTip(tip); }
     void SetInTray(bool show) override { cSysTray1_.SetInTray(show); }
+    // the thread's messages and the run loop's request
+    void ProcessPendingMessages() override;
+    void WaitForInput() override { win::WaitForInput(restoreRequested_); }
+    bool RestoreRequested() override { return restoreRequested_.Raised(); }
+    void SetRestoreRequested(bool requested) override { restoreRequested_.Set(requested); }
 
     // cSysTray1's events: the window handles MouseUp only.
     void MouseUp(std::int16_t& Button, std::int32_t& Id) override;
@@ -134,7 +126,9 @@ private:
     tray::PropertyBag cSysTray1Properties_;  // the control's stored properties, as the window was designed
     tray::SysTrayWindow cSysTray1Window_;
     tray::cSysTray cSysTray1_{cSysTray1Window_, *this};
-    RunSteering steering_{text1_.Step(), cSysTray1_, cSysTray1Window_};
+    // RestoreRequested: raised by Ctrl+U in the hook and by the stop branch, waited for by the run loop.
+    win::WakingFlag restoreRequested_;
+    RunSteering steering_{text1_.Step(), restoreRequested_, cSysTray1_, cSysTray1Window_};
     // Held from WM_NCCREATE and given up on WM_NCDESTROY. Its destruction ends the process (Form_Unload), so it is
     // the last member: it never outlives the rest.
     win::OwnedWindow window_;

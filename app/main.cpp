@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <exception>
 
-#include "app/application.h"
+#include "app/program.h"
 #include "app/form1.h"
 #include "steering/keyboard_hook.h"
 #include "win/logic/main_window_class.h"

@@ -1,7 +1,7 @@
 // What starts and stops with a run: the keyboard hook, the watches around it, and their warnings.
 #include "app/run_steering.h"
 
-#include "app/application.h"
+#include "app/message_boxes.h"
 #include "app/build_seams.h"
 #include "app/logic/admin_window_notice.h"
 #include "app/logic/product.h"

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "app/logic/form1_handlers.h"
 #include "steering/keyboard_hook.h"
 #include "steering/logic/step_setting.h"
 #include "tray/logic/sys_tray.h"
@@ -48,22 +49,21 @@ private:
 };
 
 // Started and stopped by Form1's handlers only. Stopping is harmless when nothing steers.
-class RunSteering final {
+class RunSteering final : public SteeringControl {
 public:
-    RunSteering(const steering::StepSetting& step, tray::cSysTray& tray, tray::SysTrayWindow& trayWindow) noexcept
-        : keyboardHook_(step), tray_(tray), trayWindow_(trayWindow) {}
+    // Ctrl+U raises restoreRequested, the run's restore request, which the run loop owns.
+    RunSteering(const steering::StepSetting& step, win::WakingFlag& restoreRequested, tray::cSysTray& tray,
+                tray::SysTrayWindow& trayWindow) noexcept
+        : keyboardHook_(step, restoreRequested), tray_(tray), trayWindow_(trayWindow) {}
     RunSteering(const RunSteering&) = delete;
     RunSteering& operator=(const RunSteering&) = delete;
 
     // The window that gets the run's hook messages, session changes and warnings; set once it exists.
     void SetWindow(HWND window) noexcept { window_ = window; }
 
-    void StartSteering();
-    void StopSteering();
-    // The request that ends a run, raised by Ctrl+U and by the stop branch. Raising it also ends the run loop's
-    // wait, wherever the raise runs.
-    bool RestoreRequested() const noexcept { return keyboardHook_.RestoreRequested(); }
-    void SetRestoreRequested(bool requested) noexcept { keyboardHook_.SetRestoreRequested(requested); }
+    // SteeringControl
+    void StartSteering() override;
+    void StopSteering() override;
 
     // The hook's raw input thread found key events that the hook was not called for: it goes in again.
     void OnHookLost() noexcept;

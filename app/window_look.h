@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/logic/cursor_file.h"
+#include "app/logic/form1_handlers.h"
 #include "app/logic/window_colours.h"
 #include "skin/skin_engine.h"
 #include "win/brush_cache.h"
@@ -20,7 +21,7 @@ namespace app {
 // Two answer the controls' colour requests: the skin engine, which subclasses the window and so sees
 // WM_CTLCOLOR* first, and this class, which answers what the engine hands on (everything, without a skin or in
 // high contrast).
-class WindowLook final : private SkinTarget {
+class WindowLook final : public LookFiles, private SkinTarget {
 public:
     WindowLook() noexcept = default;
     WindowLook(const WindowLook&) = delete;
@@ -29,10 +30,10 @@ public:
     // The window and its button, once created: the pointer over the button follows the button's mouse moves.
     void Attach(HWND window, HWND button) noexcept;
 
-    // Recolours the window and skins it when the skin file is beside the program. Throws HandlerFailure.
-    void ApplySkin(std::wstring_view executableFolder);
+    // LookFiles. Recolours the window and skins it when the skin file is beside the program. Throws HandlerFailure.
+    void ApplySkin(std::wstring_view executableFolder) override;
     // Reads and checks the pointer file; its picture is then shown over the button. Throws HandlerFailure.
-    void LoadPointerImage(const std::wstring& path);
+    void LoadPointerImage(const std::wstring& path) override;
 
     // Reads the high contrast setting again and repaints: at creation, and whenever the system's colours or its
     // contrast setting change.

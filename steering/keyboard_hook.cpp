@@ -2,7 +2,6 @@
 #include "steering/keyboard_hook.h"
 
 #include "win/failure_trace.h"
-#include "win/message_pump.h"
 #include "win/message_window.h"
 
 namespace modMouse {
@@ -131,13 +130,6 @@ void KeyboardHook::LetButtonUpBeforeExit() noexcept {
     }
 }
 
-void KeyboardHook::SetRestoreRequested(bool requested) noexcept {
-    restoreRequested_ = requested;
-    // The run loop waits in a message retrieval that runs hook calls and sent messages (a click sent by
-    // assistive technology, say) inside itself and returns only for a posted message.
-    if (requested) win::UnblockWait();
-}
-
 void KeyboardHook::ReadScreenSize() noexcept {
     screen_ = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
@@ -215,7 +207,7 @@ void KeyboardHook::ApplyButtonChange(const steering::ButtonChange& change) noexc
 void KeyboardHook::LetButtonUp() noexcept { ApplyButtonChange({true, steering::MouseButton::None}); }
 
 void KeyboardHook::CheckHeldButton() noexcept {
-    HookKeyStates keys(!restoreRequested_);
+    HookKeyStates keys(!restoreRequested_.Raised());
     // After the run any button still held goes up; during it, the one whose key is up.
     if (watcher_ && !steering::Keypad5Up(keys)) return;
     memory_.held = steering::MouseButton::None;
@@ -251,11 +243,11 @@ LRESULT CALLBACK KeyboardHook::KeyboardHookProc(int nCode, WPARAM wParam, LPARAM
 
 LRESULT KeyboardHook::OnKeyEvent(int nCode, WPARAM wParam, LPARAM lParam) noexcept {
     if (nCode == HC_ACTION) activity_.HookCalled(reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam)->time);
-    HookKeyStates keys(!restoreRequested_);
+    HookKeyStates keys(!restoreRequested_.Raised());
     const steering::KeyEventDecision decision = steering::DecideKeyEvent(EventOf(nCode, wParam, lParam, memory_), keys);
     memory_ = decision.memory;
     if (decision.restoreRequested) {
-        SetRestoreRequested(true);
+        restoreRequested_.Set(true);
         return 0;  // not swallowed: a zero result lets the key reach the focused application
     }
     // The step the field last converted: no window message and no conversion on the key path. It cannot change

@@ -8,6 +8,7 @@
 #include "steering/logic/mouse_buttons.h"
 #include "steering/logic/step_setting.h"
 #include "steering/raw_key_thread.h"
+#include "win/message_pump.h"
 #include "win/win_handles.h"
 
 namespace modKeyboard {
@@ -21,8 +22,10 @@ inline constexpr UINT kButtonDownMessage = WM_APP + 0x21;
 
 class KeyboardHook {
 public:
-    // Every move uses step's current value; step must outlive the hook.
-    explicit KeyboardHook(const steering::StepSetting& step) noexcept : step_(step) {}
+    // Every move uses step's current value. Ctrl+U raises restoreRequested, the run's restore request, which the run
+    // loop owns; until it is cleared again the run counts as over. Both must outlive the hook.
+    KeyboardHook(const steering::StepSetting& step, win::WakingFlag& restoreRequested) noexcept
+        : step_(step), restoreRequested_(restoreRequested) {}
     KeyboardHook(const KeyboardHook&) = delete;
     KeyboardHook& operator=(const KeyboardHook&) = delete;
     ~KeyboardHook() { UnhookKeyboard(); }
@@ -32,11 +35,6 @@ public:
     void HookKeyboard(HWND watcher) noexcept;
     // Removes the hook and lets up a mouse button it holds; harmless when none is installed.
     void UnhookKeyboard() noexcept;
-
-    // The restore request: raised by Ctrl+U in the hook and by the stop branch, cleared when a run starts. Raising
-    // it also ends the run loop's wait, wherever the raise happens to run.
-    bool RestoreRequested() const noexcept { return restoreRequested_; }
-    void SetRestoreRequested(bool requested) noexcept;
 
     // Reads the primary display's size again. The hook asks for none per move (under Wine each ask is three round
     // trips to the server): it uses the size read when the run started, so this must be called whenever the size
@@ -81,7 +79,7 @@ private:
 
     const steering::StepSetting& step_;
     win::HookHandle hKeyboardHook_;
-    bool restoreRequested_ = false;
+    win::WakingFlag& restoreRequested_;
     steering::ScreenSize screen_;      // the primary display's, as last read
     HWND watcher_ = nullptr;           // set while a run is under way
     steering::HookMemory memory_;      // as the hook last decided

@@ -7,20 +7,21 @@
 namespace app {
 namespace {
 
-void StartBranch(Form1Platform& form, ErrorTrap& trap) {
+void StartBranch(Form1Platform& form, SteeringControl& steering, ErrorTrap& trap) {
     trap.Run(102, [&] { form.SetButtonCaption(kStopCaption); });
     trap.Run(104, [&] { form.MinimizeWindow(); });
-    trap.Run(106, [&] { form.StartSteering(); });
+    trap.Run(106, [&] { steering.StartSteering(); });
     trap.Run(108, [&] { form.SetRestoreRequested(false); });
     for (;;) {
         trap.Run(110, [&] { form.ProcessPendingMessages(); });
         bool runOver = true;  // a failure at this line ends the run as the request does
         trap.Run(112, [&] {
             if (form.RestoreRequested()) {
-                form.StopSteering();
+                steering.StopSteering();
                 return;
             }
-            // In place of a busy loop of passes: blocks until a message comes, so that an idle run costs nothing.
+            // In place of a busy loop of passes: blocks until there is something to do, so that an idle run costs
+            // nothing.
             form.WaitForInput();
             runOver = false;
         });
@@ -32,28 +33,28 @@ void StartBranch(Form1Platform& form, ErrorTrap& trap) {
     trap.Run(120, [&] { form.SetMinimizedToTray(false); });
 }
 
-void StopBranch(Form1Platform& form, ErrorTrap& trap) {
+void StopBranch(Form1Platform& form, SteeringControl& steering, ErrorTrap& trap) {
     trap.Run(122, [&] { form.SetRestoreRequested(true); });
     trap.Run(124, [&] { form.ProcessPendingMessages(); });
     trap.Run(126, [&] { form.ProcessPendingMessages(); });
-    trap.Run(128, [&] { form.StopSteering(); });
+    trap.Run(128, [&] { steering.StopSteering(); });
 }
 
 }  // namespace
 
-void Form_Load(Form1Platform& form, const ReportSink& report) noexcept {
+void Form_Load(Form1Platform& form, LookFiles& look, ProgramPlatform& program, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
-    trap.Run(100, [&] { form.ApplySkin(); });
+    trap.Run(100, [&] { look.ApplySkin(program.ExecutableFolder()); });
     std::wstring pointerFile;
     bool pointerFilePresent = false;
     trap.Run(104, [&] {
-        pointerFile = win::JoinPath(form.ExecutableFolder(), kPointerFileName);
-        pointerFilePresent = form.FileExists(pointerFile);
+        pointerFile = win::JoinPath(program.ExecutableFolder(), kPointerFileName);
+        pointerFilePresent = program.FileExists(pointerFile);
     });
     trap.Run(106, [&] {
-        if (pointerFilePresent) form.LoadPointerImage(pointerFile);
+        if (pointerFilePresent) look.LoadPointerImage(pointerFile);
     });
-    trap.Run(108, [&] { form.RollForHomePage(); });
+    trap.Run(108, [&] { program.RollForHomePage(); });
     // The tip goes first, so the icon never shows the stored design text.
     trap.Run(126, [&] { form.SetTrayTip(kProductDisplayName); });
     trap.Run(126, [&] { form.SetWindowIcon(); });
@@ -61,19 +62,19 @@ void Form_Load(Form1Platform& form, const ReportSink& report) noexcept {
     trap.Run(130, [&] { form.SetCaption(kProductDisplayName); });
 }
 
-void Form_LoadAfterShow(Form1Platform& form, const ReportSink& report) noexcept {
+void Form_LoadAfterShow(ProgramPlatform& program, const ReportSink& report) noexcept {
     ErrorTrap trap(kLoadProcedure, report);
-    trap.Run(130, [&] { form.SetAppTitle(); });
+    trap.Run(130, [&] { program.SetAppTitle(); });
 }
 
-void PushButton2_Click(Form1Platform& form, const ReportSink& report) noexcept {
+void PushButton2_Click(Form1Platform& form, SteeringControl& steering, const ReportSink& report) noexcept {
     ErrorTrap trap(kClickProcedure, report);
     bool startBranch = true;  // a failed caption read takes the start branch
     trap.Run(100, [&] { startBranch = form.ButtonCaption() == kStartCaption; });
     if (startBranch) {
-        StartBranch(form, trap);
+        StartBranch(form, steering, trap);
     } else {
-        StopBranch(form, trap);
+        StopBranch(form, steering, trap);
     }
 }
 
@@ -83,9 +84,9 @@ void cSysTray1_MouseUp(Form1Platform& form) {
     form.SetMinimizedToTray(false);
 }
 
-void Form_QueryUnload(Form1Platform& form, const ReportSink& report) noexcept {
+void Form_QueryUnload(Form1Platform& form, SteeringControl& steering, const ReportSink& report) noexcept {
     ErrorTrap trap(kQueryUnloadProcedure, report);
-    trap.Run(100, [&] { form.StopSteering(); });
+    trap.Run(100, [&] { steering.StopSteering(); });
     trap.Run(102, [&] { form.SetInTray(false); });
     trap.Run(104, [&] { form.ProcessPendingMessages(); });
     trap.Run(106, [&] { form.ProcessPendingMessages(); });

@@ -22,7 +22,10 @@ using testing_support::Narrow;
 
 // The window, its steering, its pump, its look, the program and the tray control in one recording. Scripted actions
 // stand for what the platform does inside a pass of the message pump or the minimise (a hook call, a nested click).
-class FakeForm1 final : public app::Form1Platform {
+class FakeForm1 final : public app::Form1Platform,
+                        public app::SteeringControl,
+                        public app::LookFiles,
+                        public app::ProgramPlatform {
 public:
     CallLog calls;
     std::vector<int> reportedLines;
@@ -38,15 +41,17 @@ public:
     std::function<void()> duringPass;
     std::function<void()> duringMinimize;
 
-    void Click() { app::PushButton2_Click(*this, LinesReported(reportedLines, app::kClickProcedure)); }
+    void Click() { app::PushButton2_Click(*this, *this, LinesReported(reportedLines, app::kClickProcedure)); }
     // The load handler, the window's first show, and what the load handler left for after it.
     void Load() {
         const app::ReportSink report = LinesReported(reportedLines, app::kLoadProcedure);
-        app::Form_Load(*this, report);
+        app::Form_Load(*this, *this, *this, report);
         calls.log.push_back("shown");
         app::Form_LoadAfterShow(*this, report);
     }
-    void QueryUnload() { app::Form_QueryUnload(*this, LinesReported(reportedLines, app::kQueryUnloadProcedure)); }
+    void QueryUnload() {
+        app::Form_QueryUnload(*this, *this, LinesReported(reportedLines, app::kQueryUnloadProcedure));
+    }
 
     // The window and its button
     std::wstring ButtonCaption() override {
@@ -91,11 +96,11 @@ public:
     void WaitForInput() override { calls.Call("wait"); }
 
     // The look
-    void ApplySkin() override { calls.Call("skin"); }
+    void ApplySkin(std::wstring_view) override { calls.Call("skin"); }
     void LoadPointerImage(const std::wstring& path) override { calls.Call("load " + Logged(path)); }
 
     // The program
-    std::wstring ExecutableFolder() override {
+    const std::wstring& ExecutableFolder() override {
         calls.Call("folder");
         return folder;
     }
@@ -126,8 +131,9 @@ TEST(FormLoad, RunsEveryLineInOrderAndGoesOnAfterFailures) {
     // Only the application title's hidden window, which nobody sees, waits for the first show.
     const Log tail{"roll", "tip Pelmorath Software", "icon", "icon on", "window caption Pelmorath Software", "shown",
                    "title"};
-    const Log withoutFile = Join({{"skin", "folder", "exists " + kCursor}, tail});
-    const Log withFile = Join({{"skin", "folder", "exists " + kCursor, "load " + kCursor}, tail});
+    // The skin file and the pointer file are both beside the program.
+    const Log withoutFile = Join({{"folder", "skin", "folder", "exists " + kCursor}, tail});
+    const Log withFile = Join({{"folder", "skin", "folder", "exists " + kCursor, "load " + kCursor}, tail});
     struct Case {
         const char* name;
         bool present;
@@ -138,7 +144,8 @@ TEST(FormLoad, RunsEveryLineInOrderAndGoesOnAfterFailures) {
         {"no pointer file: nothing loaded", false, {}, withoutFile, {}},
         {"pointer file beside the program", true, {}, withFile, {}},
         {"unloadable pointer file", true, {{"load " + kCursor, 1}}, withFile, {106}},
-        {"no folder: no test, no load", true, {{"folder", 1}}, Join({{"skin", "folder"}, tail}), {104}},
+        {"no folder: no skin, no test, no load", true, {{"folder", 1}, {"folder", 2}}, Join({{"folder", "folder"}, tail}),
+         {100, 104}},
         {"skin fails: start-up goes on", true, {{"skin", 1}}, withFile, {100}},
         {"home page fails", false, {{"roll", 1}}, withoutFile, {108}},
         {"icon fails", false, {{"icon", 1}}, withoutFile, {126}},

@@ -1,5 +1,5 @@
-// The program's folder and files, its title window, the home page, and its modal boxes.
-#include "app/application.h"
+// The program's folder and files, its title window and the home page.
+#include "app/program.h"
 
 #include <new>
 
@@ -9,7 +9,6 @@
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/logic/path_text.h"
-#include "win/message_pump.h"
 #include "win/system_error.h"
 
 namespace app {
@@ -47,15 +46,6 @@ void OpenHomePage() {
     const win::KernelHandle thread(process.hThread);
 }
 
-// Every box of ours: a sender is not held while the user reads, and the run loop keeps an unblock that the box's
-// own loop took.
-template <class Show>
-void ShowModal(Show show) noexcept {
-    win::ReplyToSender();
-    show();
-    win::RepostUnblockAfterModalLoop();
-}
-
 }  // namespace
 
 const std::wstring& Program::ExecutableFolder() {
@@ -63,7 +53,7 @@ const std::wstring& Program::ExecutableFolder() {
     return *executableFolder_;
 }
 
-bool Program::FileExists(const std::wstring& path) const noexcept { return win::FileExistsW(path); }
+bool Program::FileExists(const std::wstring& path) noexcept { return win::FileExistsW(path); }
 
 void Program::RollForHomePage() {
     TimeOfDayGenerator generator(SecondsSinceMidnight());
@@ -88,36 +78,6 @@ void Program::SetAppTitle() {
     titleWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0,
                                        nullptr, nullptr, instance_, nullptr));
     if (!titleWindow_) throw win::HandlerFailure(L"The application window could not be created");
-}
-
-HWND BoxOwner(HWND window) noexcept { return IsWindowVisible(window) ? window : nullptr; }
-
-void ShowErrorReport(HWND window, std::wstring_view description, std::wstring_view procedure, int line) noexcept {
-    win::TraceFailure(procedure, line, description);
-    try {
-        const std::wstring text = ComposeErrorReport(description, procedure, line);
-        const std::wstring title(kErrorReportTitle);
-        ShowModal([&] { MessageBoxW(BoxOwner(window), text.c_str(), title.c_str(), MB_OK | MB_ICONEXCLAMATION); });
-    } catch (const std::bad_alloc&) {
-        // Out of memory while composing the report: the box is lost, the trace above stays.
-        win::TraceFailure(L"error report", win::kOutOfMemory);
-    }
-}
-
-void ShowWarning(HWND window, const wchar_t* text) noexcept {
-    try {
-        const std::wstring title(kProductDisplayName);
-        ShowModal([&] { MessageBoxW(BoxOwner(window), text, title.c_str(), MB_OK | MB_ICONWARNING); });
-    } catch (const std::bad_alloc&) {
-        // Out of memory for the title: the warning is lost, as a box that cannot be shown.
-        win::TraceFailure(L"warning box", win::kOutOfMemory);
-    }
-}
-
-ReportSink ReportsOf(HWND window) {
-    return [window](std::wstring_view description, std::wstring_view procedure, int line) {
-        ShowErrorReport(window, description, procedure, line);
-    };
 }
 
 }  // namespace app
