@@ -5,7 +5,7 @@
 
 #include "app/logic/product.h"
 #include "win/failure_trace.h"
-#include "win/logic/registered_messages.h"
+#include "win/logic/program_messages.h"
 #include "win/message_pump.h"
 #include "win/system_error.h"
 #include "win/window_text.h"
@@ -23,19 +23,11 @@ Form1::Form1(HINSTANCE instance, Program& program) noexcept : instance_(instance
 
 void Form1::Load() noexcept { Form_Load(*this, look_, program_, ReportsOf(Handle())); }
 
-LRESULT CALLBACK Form1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<Form1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->window_.reset(window);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    auto* form = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!form) return DefWindowProcW(window, message, wParam, lParam);
-    return form->HandleMessage(window, message, wParam, lParam);
-}
-
 LRESULT Form1::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     switch (message) {
+        case WM_NCCREATE:
+            window_.reset(window);
+            return DefWindowProcW(window, message, wParam, lParam);
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_COMMAND:
@@ -87,10 +79,10 @@ LRESULT Form1::HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_ENDSESSION:
             if (wParam) OnClose();
             return 0;
-        case win::kQuitArrivedMessage:
+        case win::message::kQuitArrived:
             OnQuit(static_cast<int>(wParam));
             return 0;
-        case kLoadAfterShowMessage:
+        case win::message::kLoadAfterShow:
             Form_LoadAfterShow(program_, ReportsOf(window));
             return 0;
         case WM_DPICHANGED:
@@ -110,10 +102,10 @@ LRESULT Form1::HandleNotice(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_WTSSESSION_CHANGE:
             steering_.OnSystemNotice(message, wParam);
             return TRUE;  // what a power broadcast is to answer; a session change's answer is not read
-        case modKeyboard::kHookLostMessage:
+        case win::message::kHookLost:
             steering_.OnHookLost();
             return 0;
-        case modKeyboard::kButtonDownMessage:
+        case win::message::kButtonDown:
             steering_.OnButtonDown(reinterpret_cast<HWND>(wParam));
             return 0;
         default:

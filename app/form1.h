@@ -45,13 +45,11 @@ public:
     void Show() noexcept;
     HWND Handle() const noexcept { return window_.get(); }
 
-private:
-    // Posted to the window by its first show: the start-up work nobody sees comes after it.
-    static constexpr UINT kLoadAfterShowMessage = WM_APP + 1;
-
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
-    // The window's own messages: its creation and end, its controls, its look, its size, its input.
+    // The window's own messages: its creation and end, its controls, its look, its size, its input. For the window
+    // procedure, win::OwnerWindowProc, alone.
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
+private:
     // Asked only after those, so that the window's own frequent messages pass no extra test: the close and the quit,
     // what the system and the run's steering tell the window, and the registered messages, which have no constant to
     // be a case of.

@@ -11,9 +11,10 @@
 #include "win/dpi.h"
 #include "win/failure_trace.h"
 #include "win/logic/main_window_class.h"
-#include "win/logic/registered_messages.h"
+#include "win/logic/program_messages.h"
 #include "win/single_instance.h"
 #include "win/system_error.h"
+#include "win/window_thunk.h"
 
 namespace app {
 namespace {
@@ -66,7 +67,7 @@ HMENU ControlId(int id) noexcept { return reinterpret_cast<HMENU>(static_cast<IN
 bool Form1::Create() noexcept {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = win::OwnerWindowProc<Form1>;
     windowClass.hInstance = instance_;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     // Never painted with: WM_ERASEBKGND always answers with the look's colour.
@@ -112,7 +113,7 @@ void Form1::Show() noexcept {
     SetForegroundWindow(Handle());
     SetFocus(text1_.Handle());
     shown_ = true;
-    PostMessageW(Handle(), kLoadAfterShowMessage, 0, 0);
+    PostMessageW(Handle(), win::message::kLoadAfterShow, 0, 0);
 }
 
 bool Form1::OnCreate() noexcept {

@@ -14,7 +14,7 @@
 #include <cwchar>
 
 #include "win/logic/main_window_class.h"
-#include "win/logic/registered_messages.h"
+#include "win/logic/program_messages.h"
 
 // Plain buffers, no C++ library and no exceptions: the DLL goes into the MSI uncompressed, so it stays small.
 namespace {

@@ -2,6 +2,7 @@
 #include "steering/keyboard_hook.h"
 
 #include "win/failure_trace.h"
+#include "win/logic/program_messages.h"
 #include "win/message_window.h"
 
 namespace modMouse {
@@ -31,7 +32,6 @@ static_assert(steering::kConsoleConnect == WTS_CONSOLE_CONNECT && steering::kRem
 // button event is one more, and every key on the desktop waits for the hook. The post is handled by the next
 // message retrieval of the thread, right after the hook returns, so the key also reaches its program before the
 // button, as when a person types and then clicks.
-constexpr UINT kButtonMessage = WM_APP;
 constexpr wchar_t kButtonWindowClass[] = L"PelmorathClick";
 
 // A button change in one message parameter: bit 0 lets the held button up, the bits above name the one put down.
@@ -108,7 +108,7 @@ void KeyboardHook::HookKeyboard(HWND watcher) noexcept {
     hooked_ = this;
     buttonOwner_ = this;
     InstallHook();
-    if (watcher && !rawKeys_.Start(activity_, watcher, kHookLostMessage)) {
+    if (watcher && !rawKeys_.Start(activity_, watcher, win::message::kHookLost)) {
         win::TraceFailure(L"keyboard hook", L"no raw input thread: the run steers without its watchdog");
     }
     watcher_ = watcher;
@@ -165,11 +165,11 @@ void KeyboardHook::MakeButtonWindow() noexcept {
 }
 
 LRESULT CALLBACK KeyboardHook::ButtonWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message != kButtonMessage && !(message == WM_TIMER && wParam == kHeldButtonTimer)) {
+    if (message != win::message::kButtonChange && !(message == WM_TIMER && wParam == kHeldButtonTimer)) {
         return DefWindowProcW(window, message, wParam, lParam);
     }
     if (auto* self = win::OwnerOf<KeyboardHook>(window)) {
-        if (message == kButtonMessage) {
+        if (message == win::message::kButtonChange) {
             self->ApplyButtonChange(Decode(wParam));
         } else {
             self->CheckHeldButton();
@@ -182,7 +182,7 @@ LRESULT CALLBACK KeyboardHook::ButtonWindowProc(HWND window, UINT message, WPARA
 void KeyboardHook::ChangeButton(const steering::ButtonChange& change) noexcept {
     if (!change.release && change.press == steering::MouseButton::None) return;
     // Made here after all only when there is no window to post to, or its queue is full.
-    if (!(buttonWindow_ && PostMessageW(buttonWindow_.get(), kButtonMessage, Encode(change), 0))) {
+    if (!(buttonWindow_ && PostMessageW(buttonWindow_.get(), win::message::kButtonChange, Encode(change), 0))) {
         ApplyButtonChange(change);
     }
 }
@@ -196,7 +196,7 @@ void KeyboardHook::ApplyButtonChange(const steering::ButtonChange& change) noexc
     const steering::ButtonInputs wanted = buttonHold_.Change(applied, swapped);
     const steering::ButtonInputs taken = buttonHold_.Send(wanted, SendButtonEvent);
     if (taken.down != steering::PhysicalButton::None) {
-        PostMessageW(watcher_, kButtonDownMessage, reinterpret_cast<WPARAM>(RootWindowUnderPointer()), 0);
+        PostMessageW(watcher_, win::message::kButtonDown, reinterpret_cast<WPARAM>(RootWindowUnderPointer()), 0);
     } else if (wanted.down != steering::PhysicalButton::None && memory_.held == applied.press) {
         // Nothing went down: the steering keys go on to the programs again.
         memory_.held = steering::MouseButton::None;

@@ -13,13 +13,6 @@
 
 namespace modKeyboard {
 
-// Posted to the watcher window during a run: key events went by without the hook. Its handler calls
-// ReinstallLostHook.
-inline constexpr UINT kHookLostMessage = WM_APP + 0x20;
-// Posted to the watcher window when keypad 5 puts a mouse button down, with the root window under the pointer as
-// wParam: a window that the system keeps injected clicks from is the watcher's to explain.
-inline constexpr UINT kButtonDownMessage = WM_APP + 0x21;
-
 class KeyboardHook {
 public:
     // Every move uses step's current value. Ctrl+U raises restoreRequested, the run's restore request, which the run
@@ -30,8 +23,8 @@ public:
     KeyboardHook& operator=(const KeyboardHook&) = delete;
     ~KeyboardHook() { UnhookKeyboard(); }
 
-    // Installs the hook for all threads of the desktop; the watcher window gets the messages above until
-    // UnhookKeyboard. One object's hook at a time.
+    // Installs the hook for all threads of the desktop; the watcher window gets win::message::kHookLost (its handler
+    // calls ReinstallLostHook) and win::message::kButtonDown until UnhookKeyboard. One object's hook at a time.
     void HookKeyboard(HWND watcher) noexcept;
     // Removes the hook and lets up a mouse button it holds; harmless when none is installed.
     void UnhookKeyboard() noexcept;
@@ -40,7 +33,7 @@ public:
     // trips to the server): it uses the size read when the run started, so this must be called whenever the size
     // may have changed since.
     void ReadScreenSize() noexcept;
-    // For kHookLostMessage. True when the installation has now failed often enough in a row that the user must be
+    // For win::message::kHookLost. True when the installation has now failed often enough in a row that the user must be
     // warned.
     bool ReinstallLostHook() noexcept;
     // For each WM_POWERBROADCAST and WM_WTSSESSION_CHANGE of the watcher (registered for the session's changes by

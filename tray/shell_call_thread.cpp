@@ -8,12 +8,11 @@
 #include <new>
 
 #include "win/failure_trace.h"
+#include "win/logic/program_messages.h"
 
 namespace tray {
 namespace {
 
-// Posted to the worker, the call in lParam: the thread's own message queue keeps the calls' order.
-constexpr UINT kCallMessage = WM_APP;
 
 bool StopRequested(HANDLE stop) noexcept { return WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
@@ -41,7 +40,8 @@ bool ShellCallThread::Queue(const NotifyCall& call, HWND answerTo, UINT answerMe
         win::TraceFailure(L"shell call thread", win::kOutOfMemory);
         return false;
     }
-    if (!PostThreadMessageW(thread_.Id(), kCallMessage, 0, reinterpret_cast<LPARAM>(queued.get()))) {
+    // The thread's own message queue keeps the calls' order.
+    if (!PostThreadMessageW(thread_.Id(), win::message::kShellCall, 0, reinterpret_cast<LPARAM>(queued.get()))) {
         win::TraceFailure(L"shell call thread", L"the call could not be queued: it waits for the shell");
         return false;
     }
@@ -76,7 +76,7 @@ void ShellCallThread::MakeCalls(HANDLE stop) noexcept {
             MsgWaitForMultipleObjectsEx(1, &stop, INFINITE, QS_POSTMESSAGE, MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0 + 1;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != kCallMessage) continue;
+            if (message.message != win::message::kShellCall) continue;
             const std::unique_ptr<Call> call(reinterpret_cast<Call*>(message.lParam));
             // A stop asked for while a call waited for the shell is seen before the next one.
             Make(*call, stopping || StopRequested(stop));

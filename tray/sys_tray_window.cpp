@@ -16,9 +16,11 @@
 #include "tray/tray_hook.h"
 #include "win/dpi.h"
 #include "win/failure_trace.h"
+#include "win/logic/program_messages.h"
 #include "win/message_pump.h"
 #include "win/logic/twips.h"
 #include "win/win_handles.h"
+#include "win/window_thunk.h"
 
 namespace tray {
 namespace {
@@ -63,8 +65,6 @@ private:
     win::CursorHandle cursor_;
 };
 
-// Posted to the window by the shell call thread: wParam the call's NIM_ code, lParam whether the shell accepted it.
-constexpr UINT kShellAnsweredMessage = WM_APP + 0x30;
 
 }  // namespace
 
@@ -92,13 +92,13 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
     control_ = &control;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = WindowProc;
+    windowClass.lpfnWndProc = win::OwnerWindowProc<SysTrayWindow, 0>;
     // The object lives in the extra bytes: the user data belongs to the tray hook.
     windowClass.cbWndExtra = sizeof(LONG_PTR);
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kSysTrayClass;
     if (!RegisterClassExA(&windowClass) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
-    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+    taskbarCreated_ = RegisterWindowMessageW(win::kTaskbarCreatedMessageName);
     // An elevated program would not hear from an ordinary shell restarting without this.
     if (taskbarCreated_) ChangeWindowMessageFilterEx(parent, taskbarCreated_, MSGFLT_ALLOW, nullptr);
     const int size = MulDiv(kControlSizeTwips, win::WindowDpi(parent), win::kTwipsPerInch);
@@ -106,22 +106,17 @@ bool SysTrayWindow::Create(HWND parent, HINSTANCE instance, int controlId, cSysT
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), instance, this) != nullptr;
 }
 
-LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    if (message == WM_NCCREATE) {
-        auto* self = static_cast<SysTrayWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        self->window_.reset(window);
-        SetWindowLongPtrA(window, 0, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SysTrayWindow*>(GetWindowLongPtrA(window, 0));
-    if (self && self->control_) {
+LRESULT SysTrayWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) window_.reset(window);
+    if (control_) {
         try {
-            if (message == WM_SIZE) self->control_->Resize();
-            if (message == WM_DESTROY) self->control_->Terminate();
-            if (message == kShellAnsweredMessage) {
-                self->control_->ShellAnswered(static_cast<NotifyMessage>(wParam), lParam != 0);
+            if (message == WM_SIZE) control_->Resize();
+            if (message == WM_DESTROY) control_->Terminate();
+            if (message == win::message::kShellAnswered) {
+                control_->ShellAnswered(static_cast<NotifyMessage>(wParam), lParam != 0);
                 // An add answered after the run has no run's end to come back to it: a refused icon is added again
                 // now, once, as at a run's end (that add waits for its answer).
-                if (self->waitsForShell_ && !self->ending_) self->control_->AddAgainIfRefused();
+                if (waitsForShell_ && !ending_) control_->AddAgainIfRefused();
                 return 0;
             }
         } catch (...) {
@@ -129,14 +124,14 @@ LRESULT CALLBACK SysTrayWindow::WindowProc(HWND window, UINT message, WPARAM wPa
             win::TraceCaughtFailure(L"tray control window");
         }
     }
-    if (message == WM_NCDESTROY && self) self->window_.release();
+    if (message == WM_NCDESTROY) window_.release();  // gone: its owner must not destroy it again
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
 win::WindowId SysTrayWindow::OwnWindow() { return win::IdOf(window_.get()); }
 
 ShellAnswer SysTrayWindow::NotifyIcon(const NotifyCall& call) {
-    if ((ending_ || !waitsForShell_) && shellCalls_.Queue(call, window_.get(), kShellAnsweredMessage)) {
+    if ((ending_ || !waitsForShell_) && shellCalls_.Queue(call, window_.get(), win::message::kShellAnswered)) {
         return ShellAnswer::Later;
     }
     // In order: the calls left for later go first.

@@ -50,8 +50,10 @@ public:
     void SetWidthTwips(int twips) override;
     std::string ToAnsi(std::wstring_view character) override;
 
+    // For the window procedure, win::OwnerWindowProc, alone.
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     void SetSize(int width, int height) noexcept;
     int TwipsToPixels(int twips) const noexcept;
 

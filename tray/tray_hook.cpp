@@ -14,7 +14,6 @@ namespace {
 static_assert(sizeof(void*) == sizeof(LONG), "Pelmorath is a 32-bit program: its tray hook keeps addresses in a LONG");
 
 // The callback's message and what its lParam carries, as the control tells them apart.
-static_assert(tray::kTrayCallbackMessage == WM_USER + 101);
 namespace notification = tray::notification;
 static_assert(notification::kMouseMove == WM_MOUSEMOVE && notification::kLeftDown == WM_LBUTTONDOWN &&
               notification::kLeftUp == WM_LBUTTONUP && notification::kLeftDoubleClick == WM_LBUTTONDBLCLK &&

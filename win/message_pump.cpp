@@ -1,12 +1,16 @@
 // Message processing of the window's thread, which holds the hook and runs every handler.
 #include "win/message_pump.h"
 
+#include "win/logic/program_messages.h"
+
 namespace win {
 namespace {
 
+static_assert(message::kFirst == WM_APP && message::kTrayCallback == WM_USER + 101);
+
 // Hands the quit to the window, which ends the program; returns only when no window took it.
 void HandQuitToWindow(HWND dialogWindow, const MSG& quit) noexcept {
-    if (dialogWindow && IsWindow(dialogWindow)) SendMessageW(dialogWindow, kQuitArrivedMessage, quit.wParam, 0);
+    if (dialogWindow && IsWindow(dialogWindow)) SendMessageW(dialogWindow, message::kQuitArrived, quit.wParam, 0);
 }
 
 // Unicode throughout: a character typed into a Unicode control and fetched with the ANSI calls would reach it

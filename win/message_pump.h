@@ -42,10 +42,9 @@ void WaitForInputFor(DWORD milliseconds) noexcept;
 // (a run, a balloon, a box): tools that press a button by sending it a click would otherwise hang with it.
 void ReplyToSender(LRESULT answer = 0) noexcept;
 
-// Sent to the dialog window of the pump that takes the thread's WM_QUIT, with the quit's exit code as wParam: the
-// window ends the program the way a close does. A quit is never left in the queue for an outer loop, which a run
-// loop would take again at once, for ever.
-inline constexpr UINT kQuitArrivedMessage = WM_APP + 0x3B;
+// The pump that takes the thread's WM_QUIT sends the dialog window win::message::kQuitArrived with the quit's exit
+// code: the window ends the program the way a close does. A quit is never left in the queue for an outer loop, which
+// a run loop would take again at once, for ever.
 
 // The main message loop; returns the quit's exit code when no window ended the program on it.
 int RunMessageLoop(HWND dialogWindow) noexcept;

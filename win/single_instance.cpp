@@ -1,7 +1,7 @@
 // The session-wide single-instance claim and the hand-over from a later start to the first copy.
 #include "win/single_instance.h"
 
-#include "win/logic/registered_messages.h"
+#include "win/logic/program_messages.h"
 
 namespace win {
 namespace {

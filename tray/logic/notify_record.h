@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "win/logic/program_messages.h"
 #include "win/logic/window_id.h"
 
 namespace tray {
@@ -19,8 +20,8 @@ namespace tray {
 inline constexpr std::size_t kNotifyRecordSize = 488;
 using NotifyRecord = std::array<std::uint8_t, kNotifyRecordSize>;
 
-// The message number the shell is asked to send for the icon (WM_USER + 101).
-inline constexpr std::uint32_t kTrayCallbackMessage = 1125;
+// TrayCallbackMessage, the message the shell is asked to send for the icon.
+inline constexpr std::uint32_t kTrayCallbackMessage = win::message::kTrayCallback;
 
 enum class NotifyMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 
