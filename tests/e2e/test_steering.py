@@ -188,7 +188,8 @@ class SteeringTest(E2ETest):
         self.p.set_cursor_stable(780, 200)
         self.d.type("hello")
         self.d.key("Left", "Left")
-        time.sleep(0.2)
+        # The hook has seen both arrows once notepad has them.
+        wait_until(lambda: self.p("getsel", edit["hwnd"])["start"] == 3, 3, what="notepad's caret moved by the arrows")
         self.assertEqual(self.p.cursor(), (770, 200), "arrows steered while notepad had the focus")
         self.d.type("X")
         wait_until(lambda: self.p.text(edit["hwnd"]) == "helXlo", 3,
@@ -359,9 +360,9 @@ class SteeringTest(E2ETest):
         wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
         wait_until(lambda: ("LU", OVER_TARGET) in self.target_log(target), 3,
                    what="the button up while keypad 5 is still held")
-        self.d.xdotool("keyup", KEYCODE["kp5"])
-        time.sleep(0.3)
-        self.assertEqual(self.clicks(self.target_log(target)), [("LD", OVER_TARGET), ("LU", OVER_TARGET)])
+        log = self.after_marker_click(target, lambda: self.d.xdotool("keyup", KEYCODE["kp5"]))
+        self.assertEqual(self.clicks(log), [], "keypad 5's release after the run made a click")
+        self.assertEqual(self.clicks(self.target_log(target))[:2], [("LD", OVER_TARGET), ("LU", OVER_TARGET)])
 
     def test_swapped_buttons_send_the_other_physical_button(self):
         # Wine reads the swap once per process and applies it to no button event: the target sees the physical
