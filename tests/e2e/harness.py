@@ -368,6 +368,7 @@ class E2ETest(unittest.TestCase):
     """Base: a fresh start of the program per test, closed afterwards whatever happened."""
     per_test_timeout = 60
     start_app = True       # False: the test starts the program itself (files beside it, dialogs)
+    app = None             # the program under test, once started
 
     def setUp(self):
         if Session.desktop is None:
@@ -431,6 +432,23 @@ class E2ETest(unittest.TestCase):
         self.p("move", np, *rect)
         edit = [c for c in self.p.children(np) if c["class"].lower() == "edit"][0]
         return np, edit, end
+
+    def launch_losing_hook(self):
+        """The test build with its switch that makes the keyboard hook vanish at the third key event of every run, as
+        Windows removes a hook it found too slow, without telling the program; shown, in the foreground."""
+        if not os.path.isfile(Session.test_exe or ""):
+            raise AssertionError("test build not built: %s" % Session.test_exe)
+        if self.app:
+            self.app.close()
+        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
+        self.app.wait_main()
+        self.settle_focus()
+
+    def start_run_without_keys(self):
+        """A run started as start_run does, but shown to steer by no key: each would count towards the hook's loss."""
+        self.click_button()
+        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
+        self.wait_hidden_in_tray()
 
     def settle_focus(self, timeout=5):
         """Wait until the main window is the foreground window (keys typed go to it)."""

@@ -1,10 +1,9 @@
 """A run whose keyboard hook the system removed without notice: steering and Ctrl+U come back by themselves."""
 
-import os
 import statistics
 import time
 
-from harness import E2ETest, START_CAPTION, STOP_CAPTION, Session, wait_until
+from harness import E2ETest, START_CAPTION, Session, wait_until
 
 HOME = (300, 300)
 VK_RIGHT = 0x27
@@ -29,14 +28,8 @@ class HookWatchdogTest(E2ETest):
     def test_a_lost_hook_is_installed_again_within_a_second(self):
         # The test build's switch makes the hook remove itself at the third key event of every run, as the system
         # does with a hook it found too slow; nothing tells the run.
-        if not os.path.isfile(Session.test_exe or ""):
-            raise AssertionError("test build not built: %s" % Session.test_exe)
-        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
-        self.app.wait_main()
-        self.settle_focus()
-        self.click_button()
-        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
-        self.wait_hidden_in_tray()
+        self.launch_losing_hook()
+        self.start_run_without_keys()
         # The hook goes in once the balloon wait has ended. A fixed pause: no query shows the hook, and a key sent to
         # find out would count among the events on which the test build loses it.
         time.sleep(0.5)
@@ -68,11 +61,7 @@ class HookWatchdogTest(E2ETest):
                    what="Ctrl+U to end the run")
 
     def test_a_resume_or_a_return_to_the_session_brings_the_hook_back_before_the_next_key(self):
-        if not os.path.isfile(Session.test_exe or ""):
-            raise AssertionError("test build not built: %s" % Session.test_exe)
-        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
-        self.app.wait_main()
-        self.settle_focus()
+        self.launch_losing_hook()
         right = (HOME[0] + 5, HOME[1])
         # Keys come from the probe: SendInput returns only when the hook has answered, so each key below has been
         # through the hook (or found none) before the next step.
@@ -80,9 +69,7 @@ class HookWatchdogTest(E2ETest):
         delays = []
         for name, message, code, steers in AFTER_A_STALL:
             with self.subTest(name):
-                self.click_button()
-                wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
-                self.wait_hidden_in_tray()
+                self.start_run_without_keys()
                 # The hook goes in once the minimise has returned; a fixed pause, as in the test above.
                 time.sleep(0.5)
                 try:

@@ -327,13 +327,8 @@ class SteeringTest(E2ETest):
         # The test build's hook hears no key event from the third of a run on, as a release made on the secure
         # desktop never reaches a hook: Ctrl's press and keypad 5's reach it, keypad 5's release does not, and no
         # key follows. Ctrl stays held, so that no later event tells the hook either.
-        self.app.close()
-        self.app = self.launch(exe=Session.test_exe, args=["/lose-hook-for-test"])
-        self.app.wait_main()
-        self.settle_focus()
-        self.click_button()
-        wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
-        self.wait_hidden_in_tray()
+        self.launch_losing_hook()
+        self.start_run_without_keys()
         target = self.open_target()
         self.addCleanup(self.d.xdotool, "keyup", "ctrl")
         self.d.xdotool("keydown", "ctrl")
