@@ -359,6 +359,17 @@ class SteeringTest(E2ETest):
         self.assertEqual(self.clicks(log), [], "keypad 5's release after the run made a click")
         self.assertEqual(self.clicks(self.target_log(target))[:2], [("LD", OVER_TARGET), ("LU", OVER_TARGET)])
 
+    def test_a_failure_that_ends_the_program_lets_the_held_button_up_first(self):
+        self.start_run()
+        target = self.open_target()
+        self.addCleanup(self.d.xdotool, "keyup", KEYCODE["kp5"])
+        self.d.xdotool("keydown", KEYCODE["kp5"])
+        wait_until(lambda: ("LD", OVER_TARGET) in self.target_log(target), 3, what="the button down")
+        self.assertEqual(self.p("crash", self.p.info(self.app.hwnd)["pid"])["done"], 1)
+        wait_until(lambda: self.app.proc.poll() is not None, 10, what="the program to end on its failure")
+        # Up from the failure's own thread, before the process ended: nothing after it could let the button up.
+        wait_until(lambda: ("LU", OVER_TARGET) in self.target_log(target), 3, what="the button up")
+
     def test_swapped_buttons_send_the_other_physical_button(self):
         # Wine reads the swap once per process and applies it to no button event: the target sees the physical
         # button the program sent.

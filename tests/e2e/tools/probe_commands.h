@@ -58,6 +58,7 @@ int RunTrayWindow(const wchar_t* answer);
 // probe_user.cpp: the user's registry values, the elevation of processes, and a program started limited.
 std::string ReadUserValue(const Fields& fields);
 std::string ReadElevation(const Fields& fields);
+std::string CrashProcess(const Fields& fields);
 int RunLimited(int argc, wchar_t** argv);
 
 }  // namespace probe

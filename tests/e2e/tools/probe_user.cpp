@@ -1,4 +1,5 @@
-// The user's side through the probe: values under HKCU, the elevation of a process, and a program started limited.
+// The user's side through the probe: values under HKCU, the elevation of a process, a process made to fail, and a
+// program started limited.
 #include <windows.h>
 
 #include <string>
@@ -21,6 +22,21 @@ std::string ReadUserValue(const Fields& fields) {
         ERROR_SUCCESS)
         return Fail("value could not be read");
     return Ok("\"hex\":\"" + ToHex(data.data(), size / sizeof(wchar_t) - 1) + "\"");
+}
+
+// A thread started at an address that holds no code: its access violation is the process's unhandled failure.
+std::string CrashProcess(const Fields& fields) {
+    const HANDLE process = OpenProcess(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                                           PROCESS_VM_WRITE | PROCESS_VM_READ,
+                                       FALSE, static_cast<DWORD>(IntArg(fields, 1)));
+    if (!process) return Fail("OpenProcess failed");
+    constexpr UINT_PTR kNoCode = 0x10;
+    const HANDLE thread = CreateRemoteThread(process, nullptr, 0, reinterpret_cast<LPTHREAD_START_ROUTINE>(kNoCode),
+                                             nullptr, 0, nullptr);
+    CloseHandle(process);
+    if (!thread) return Fail("CreateRemoteThread failed");
+    CloseHandle(thread);
+    return Done(true);
 }
 
 // elevation PID (a Windows pid): TokenElevation, and the integrity level's last sub-authority (0 when unreadable).

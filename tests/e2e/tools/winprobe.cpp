@@ -36,6 +36,7 @@
 //   settextw HWND PREFIX FILL COUNT   WM_SETTEXT of PREFIX then COUNT times FILL (both UTF-16 as hex); "ms" it took
 //   regw SUBKEY VALUE         a REG_SZ value under HKCU as UTF-16 hex, read with the wide API
 //   elevation PID             TokenElevation and integrity level of a process (Windows pid); error when unreadable
+//   crash PID                 a thread in the process (Windows pid) that faults at once: an unhandled failure
 //   dpichanged HWND DPI DLL   WM_DPICHANGED for DPI, sent from inside the window's own thread by the hook DLL
 //                             (in_thread_hook.cpp, a Windows path)
 //   prev HWND                 the window before it in z-order (GW_HWNDPREV); hwnd 0 when none
@@ -121,6 +122,7 @@ const Command kCommands[] = {
     {"settextw", SetLongText},
     {"regw", ReadUserValue},
     {"elevation", ReadElevation},
+    {"crash", CrashProcess},
     {"dpichanged", SendDpiChanged},
     {"prev", WindowBefore},
 };
