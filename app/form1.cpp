@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/logic/product.h"
+#include "app/message_boxes.h"
 #include "win/failure_trace.h"
 #include "win/logic/program_messages.h"
 #include "win/message_pump.h"

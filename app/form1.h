@@ -11,7 +11,6 @@
 #include "app/logic/form1_handlers.h"
 #include "app/logic/window_layout.h"
 #include "app/program.h"
-#include "app/message_boxes.h"
 #include "app/run_steering.h"
 #include "app/step_field.h"
 #include "app/window_look.h"
