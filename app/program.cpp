@@ -9,6 +9,7 @@
 #include "win/files_beside_exe.h"
 #include "win/logic/handler_failure.h"
 #include "win/logic/path_text.h"
+#include "win/message_window.h"
 #include "win/system_error.h"
 
 namespace app {
@@ -70,11 +71,7 @@ void Program::SetAppTitle() {
     }
     // Created with its caption, so no other program ever finds the window without one. Never shown, it owns no
     // taskbar button and is found by its class.
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = DefWindowProcW;
-    windowClass.hInstance = instance_;
-    windowClass.lpszClassName = kApplicationWindowClass;
-    RegisterClassW(&windowClass);
+    win::RegisterClassOnce(kApplicationWindowClass, DefWindowProcW);
     titleWindow_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0,
                                        nullptr, nullptr, instance_, nullptr));
     if (!titleWindow_) throw win::HandlerFailure(L"The application window could not be created");
