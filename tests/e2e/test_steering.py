@@ -342,12 +342,17 @@ class SteeringTest(E2ETest):
         print("     the button up %.0f ms after keypad 5's release" % ((up - released) / 1000.0))
         self.assertLess(up - released, 1000000, "the button came up more than a second after keypad 5's release")
 
-    def test_ctrl_u_while_keypad_5_is_held_lets_the_button_up(self):
+    def hold_keypad_5_in_a_run(self):
+        """A run, the target in front, and keypad 5 held down over it until the button is down; returns the target."""
         self.start_run()
         target = self.open_target()
         self.addCleanup(self.d.xdotool, "keyup", KEYCODE["kp5"])
         self.d.xdotool("keydown", KEYCODE["kp5"])
         wait_until(lambda: ("LD", OVER_TARGET) in self.target_log(target), 3, what="the button down")
+        return target
+
+    def test_ctrl_u_while_keypad_5_is_held_lets_the_button_up(self):
+        target = self.hold_keypad_5_in_a_run()
         # Held with no other key, over several of the checks that let up a button whose key is up.
         time.sleep(3)
         self.assertNotIn(("LU", OVER_TARGET), self.target_log(target), "the button came up while keypad 5 was held")
@@ -360,11 +365,7 @@ class SteeringTest(E2ETest):
         self.assertEqual(self.clicks(self.target_log(target))[:2], [("LD", OVER_TARGET), ("LU", OVER_TARGET)])
 
     def test_a_failure_that_ends_the_program_lets_the_held_button_up_first(self):
-        self.start_run()
-        target = self.open_target()
-        self.addCleanup(self.d.xdotool, "keyup", KEYCODE["kp5"])
-        self.d.xdotool("keydown", KEYCODE["kp5"])
-        wait_until(lambda: ("LD", OVER_TARGET) in self.target_log(target), 3, what="the button down")
+        target = self.hold_keypad_5_in_a_run()
         self.assertEqual(self.p("crash", self.p.info(self.app.hwnd)["pid"])["done"], 1)
         wait_until(lambda: self.app.proc.poll() is not None, 10, what="the program to end on its failure")
         # Up from the failure's own thread, before the process ended: nothing after it could let the button up.
