@@ -450,6 +450,12 @@ class E2ETest(unittest.TestCase):
         wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
         self.wait_hidden_in_tray()
 
+    def balloons(self, text):
+        """The visible balloon windows showing text. A request while a balloon shows replaces its window, so a new
+        window is a new request."""
+        return {w["hwnd"] for w in self.p("toplevels")["windows"]
+                if w["class"] == "tooltips_class32" and w["visible"] and w["text"] == text}
+
     def settle_focus(self, timeout=5):
         """Wait until the main window is the foreground window (keys typed go to it)."""
         wait_until(lambda: self.p("gui", self.app.hwnd)["foreground"] == self.app.hwnd, timeout,

@@ -81,18 +81,13 @@ class AdminWindowNoticeTest(E2ETest):
         self.settle_focus()
 
     # ----- the balloons -----
-    def balloons(self):
-        return {w["hwnd"] for w in self.p("toplevels")["windows"]
-                if w["class"] == "tooltips_class32" and w["visible"] and w["text"] == ADMIN_TEXT}
-
     def assert_told(self, before, what):
-        wait_until(lambda: self.balloons() - before, BALLOON_DELAY, what="the balloon (%s)" % what)
+        wait_until(lambda: self.balloons(ADMIN_TEXT) - before, BALLOON_DELAY, what="the balloon (%s)" % what)
 
     def assert_not_told(self, before, what):
-        # A request while a balloon shows replaces its window: any new one is a second request.
         end = time.monotonic() + BALLOON_DELAY
         while time.monotonic() < end:
-            self.assertEqual(self.balloons() - before, set(), "a balloon (%s)" % what)
+            self.assertEqual(self.balloons(ADMIN_TEXT) - before, set(), "a balloon (%s)" % what)
             time.sleep(0.2)
 
     # ----- the tests -----
@@ -112,22 +107,22 @@ class AdminWindowNoticeTest(E2ETest):
                 self.start_pelmorath(limited)
                 if in_run:
                     self.start_run()
-                before = self.balloons()
+                before = self.balloons(ADMIN_TEXT)
                 self.front_window("In front", limited=not elevated_front)
                 (self.assert_told if told else self.assert_not_told)(before, what)
 
     def test_told_once_per_run_and_again_in_the_next_run(self):
         self.start_pelmorath(limited=True)
         self.start_run()
-        before = self.balloons()
+        before = self.balloons(ADMIN_TEXT)
         self.front_window("First")
         self.assert_told(before, "the first elevated window")
-        before = self.balloons()
+        before = self.balloons(ADMIN_TEXT)
         second = self.front_window("Second")
         self.assert_not_told(before, "a second elevated window in the same run")
 
         self.end_run(second)
-        before = self.balloons()
+        before = self.balloons(ADMIN_TEXT)
         self.click_button()
         wait_until(lambda: self.app.button_text() == STOP_CAPTION, 5, what="the stop caption")
         # Minimised, the window hands the front to the elevated window below it, before the watch is on: the check
@@ -146,7 +141,7 @@ class AdminWindowNoticeTest(E2ETest):
         below = self.p.find(FRONT_CLASS, "Below")
         self.start_run()
         wait_until(lambda: self.p("gui", below)["foreground"] == below, 3, what="the limited window in front")
-        before = self.balloons()
+        before = self.balloons(ADMIN_TEXT)
         self.p.set_cursor_stable(240, 160)
         self.d.key(KEYCODE["kp5"])
         wait_until(lambda: "LD:240,160" in self.p.text(target), 3, what="the click to land")

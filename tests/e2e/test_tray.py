@@ -144,21 +144,18 @@ class TrayTest(TrayHelpers):
         self.app.wait_main()
         self.settle_focus()
 
-        def balloons():
-            return {w["hwnd"] for w in self.p("toplevels")["windows"]
-                    if w["class"] == "tooltips_class32" and w["visible"] and w["text"] == MOUSE_KEYS_TEXT}
-        # A request while a balloon shows replaces its window: a new window is a new request.
         for mouse_keys, told in (("1", True), ("1", True), ("0", False)):
             with self.subTest(mouse_keys=mouse_keys):
                 self.d.reg_set(TEST_SETTINGS_KEY, "mouse-keys-for-test", mouse_keys)
-                before = balloons()
+                before = self.balloons(MOUSE_KEYS_TEXT)
                 self.start_run()
                 if told:
-                    wait_until(lambda: balloons() - before, 5, what="the Mouse Keys balloon")
+                    wait_until(lambda: self.balloons(MOUSE_KEYS_TEXT) - before, 5, what="the Mouse Keys balloon")
                 else:
                     end = time.monotonic() + 4
                     while time.monotonic() < end:
-                        self.assertEqual(balloons() - before, set(), "a Mouse Keys balloon with Mouse Keys off")
+                        self.assertEqual(self.balloons(MOUSE_KEYS_TEXT) - before, set(),
+                                         "a Mouse Keys balloon with Mouse Keys off")
                         time.sleep(0.2)
                 self.d.key("ctrl+u")
                 wait_until(lambda: self.app.button_text() == START_CAPTION, 5, what="the start caption")
