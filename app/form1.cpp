@@ -263,5 +263,4 @@ void Form1::ForceForeground() noexcept {
 
 void Form1::ProcessPendingMessages() { win::ProcessPendingMessages(Handle()); }
 
-
 }  // namespace app

@@ -13,7 +13,6 @@
 namespace tray {
 namespace {
 
-
 bool StopRequested(HANDLE stop) noexcept { return WaitForSingleObject(stop, 0) == WAIT_OBJECT_0; }
 
 }  // namespace

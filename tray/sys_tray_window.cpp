@@ -65,7 +65,6 @@ private:
     win::CursorHandle cursor_;
 };
 
-
 }  // namespace
 
 PictureRef LoadCursorPicture(HINSTANCE instance, int resourceId) noexcept {
